@@ -1,0 +1,40 @@
+# make run  : build setup.exe and run it under Wine in a prefix of its own
+# make test : build both back ends and run every test (host and Wine end to end)
+SHELL := /bin/bash
+ROOT  := $(abspath .)
+HOST  := $(ROOT)/build/host
+WIN   := $(ROOT)/build/win32
+JOBS  ?= 2
+
+.PHONY: all deps host-tools win32 host test run clean
+
+all: win32 host
+
+deps:
+	@bash scripts/deps.sh
+
+$(HOST)/CMakeCache.txt: | deps
+	cmake -S . -B $(HOST) -DCMAKE_BUILD_TYPE=Debug -DWIN32_DIR=$(WIN)
+
+$(WIN)/CMakeCache.txt: | deps
+	cmake -S . -B $(WIN) -DCMAKE_BUILD_TYPE=MinSizeRel \
+	  -DCMAKE_TOOLCHAIN_FILE=$(ROOT)/cmake/mingw32.cmake -DHOST_BIN=$(HOST)/bin
+
+# The cross build runs host tools (packer, help compiler), so those come first.
+host-tools: $(HOST)/CMakeCache.txt
+	cmake --build $(HOST) -j$(JOBS) --target host_tools
+
+win32: host-tools $(WIN)/CMakeCache.txt
+	cmake --build $(WIN) -j$(JOBS)
+
+host: win32
+	cmake --build $(HOST) -j$(JOBS)
+
+test: host
+	cd $(HOST) && ctest --output-on-failure -j$(JOBS)
+
+run: win32
+	bash scripts/run.sh
+
+clean:
+	rm -rf build
