@@ -166,8 +166,6 @@ os::BOOL CWnd::DestroyWindow() { return m_hWnd ? os::DestroyWindow(m_hWnd) : os:
 
 os::HBRUSH CWnd::OnCtlColor(os::HDC, os::HWND, os::UINT) { return nullptr; }
 
-void CWnd::OnPaint() {}
-
 namespace {
 bool IsColorRequest(os::UINT msg) { return msg >= os::WM_CTLCOLORMSGBOX && msg <= os::WM_CTLCOLORSTATIC; }
 
@@ -187,8 +185,9 @@ bool CWnd::DispatchMapped(os::UINT msg, os::WPARAM w, os::LPARAM l, os::INT_PTR*
   if (!e) return false;
   switch (e->sig) {
     case MsgSig::v_v:
+      m_bDefault = false;
       (this->*(e->handler))();
-      *result = os::TRUE;
+      *result = m_bDefault ? os::FALSE : os::TRUE;
       break;
     case MsgSig::ctlcolor: {
       typedef os::HBRUSH (CWnd::*Fn)(os::HDC, os::HWND, os::UINT);

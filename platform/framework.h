@@ -92,12 +92,15 @@ class CWnd {
   // Default handlers the framework runs when a map has none of its own.
   os::HBRUSH OnCtlColor(os::HDC dc, os::HWND window, os::UINT kind);
   void OnDestroy() {}
-  void OnPaint();
+  void OnPaint() { Default(); }
+  // Leaves the message being handled to the system's own dialog handling.
+  void Default() { m_bDefault = true; }
 
   os::HWND m_hWnd = nullptr;
 
  protected:
   static const MsgMap messageMap;
+  bool m_bDefault = false;
   // Looks the message up in the maps of this class and its bases; true when a
   // handler ran, with what the dialog procedure must return in *result.
   bool DispatchMapped(os::UINT msg, os::WPARAM w, os::LPARAM l, os::INT_PTR* result);
