@@ -154,7 +154,7 @@ void AfxResetProcessState() {
 }
 
 // ---- CWnd ------------------------------------------------------------------------
-const MsgMapEntry g_noEntries[] = {{0, 0, 0, MsgSig::v_v, nullptr}};
+const MsgMapEntry g_noEntries[] = {{0, 0, 0, MsgSig::v_v, nullptr, nullptr, nullptr}};
 const MsgMap CWnd::messageMap = {nullptr, g_noEntries};
 const MsgMap* CWnd::GetMessageMap() const { return &messageMap; }
 
@@ -189,19 +189,13 @@ bool CWnd::DispatchMapped(os::UINT msg, os::WPARAM w, os::LPARAM l, os::INT_PTR*
       (this->*(e->handler))();
       *result = m_bDefault ? os::FALSE : os::TRUE;
       break;
-    case MsgSig::ctlcolor: {
-      typedef os::HBRUSH (CWnd::*Fn)(os::HDC, os::HWND, os::UINT);
-      const Fn fn = reinterpret_cast<Fn>(e->handler);
-      *result = reinterpret_cast<os::INT_PTR>(
-          (this->*fn)(reinterpret_cast<os::HDC>(w), reinterpret_cast<os::HWND>(l), msg - os::WM_CTLCOLORMSGBOX));
+    case MsgSig::ctlcolor:
+      *result = reinterpret_cast<os::INT_PTR>((this->*(e->ctlColor))(
+          reinterpret_cast<os::HDC>(w), reinterpret_cast<os::HWND>(l), msg - os::WM_CTLCOLORMSGBOX));
       break;
-    }
-    case MsgSig::query_icon: {
-      typedef os::HCURSOR (CWnd::*Fn)();
-      const Fn fn = reinterpret_cast<Fn>(e->handler);
-      *result = reinterpret_cast<os::INT_PTR>((this->*fn)());
+    case MsgSig::query_icon:
+      *result = reinterpret_cast<os::INT_PTR>((this->*(e->queryIcon))());
       break;
-    }
   }
   return true;
 }

@@ -59,12 +59,16 @@ class CDataExchange;
 // notification) bound to a member handler of a given shape.
 enum class MsgSig { v_v, ctlcolor, query_icon };
 typedef void (CWnd::*MsgHandler)();
+typedef os::HBRUSH (CWnd::*CtlColorHandler)(os::HDC, os::HWND, os::UINT);
+typedef os::HCURSOR (CWnd::*QueryIconHandler)();
 struct MsgMapEntry {
   os::UINT message;
-  os::UINT id;     // WM_COMMAND only
-  os::UINT code;   // WM_COMMAND only
-  MsgSig sig;
+  os::UINT id;    // WM_COMMAND only
+  os::UINT code;  // WM_COMMAND only
+  MsgSig sig;     // which one of the handlers below is set
   MsgHandler handler;
+  CtlColorHandler ctlColor;
+  QueryIconHandler queryIcon;
 };
 struct MsgMap {
   const MsgMap* base;
@@ -228,22 +232,24 @@ void AfxResetProcessState();
   const MsgMap theClass::messageMap = {&baseClass::messageMap, theClass::messageEntries}; \
   const MsgMapEntry theClass::messageEntries[] = {
 #define END_MESSAGE_MAP() \
-  { 0, 0, 0, MsgSig::v_v, nullptr }                                     \
+  { 0, 0, 0, MsgSig::v_v, nullptr, nullptr, nullptr }                   \
   }                                                                     \
   ;
 
 #define ON_COMMAND_CODE(theClass, id, code, fn) \
-  {os::WM_COMMAND, (id), (code), MsgSig::v_v, static_cast<MsgHandler>(&theClass::fn)},
+  {os::WM_COMMAND, (id), (code), MsgSig::v_v, static_cast<MsgHandler>(&theClass::fn), nullptr, nullptr},
 #define ON_BN_CLICKED(theClass, id, fn) ON_COMMAND_CODE(theClass, id, os::BN_CLICKED, fn)
 #define ON_EN_CHANGE(theClass, id, fn) ON_COMMAND_CODE(theClass, id, os::EN_CHANGE, fn)
-#define ON_MESSAGE_VOID(theClass, msg, fn) {(msg), 0, 0, MsgSig::v_v, static_cast<MsgHandler>(&theClass::fn)},
+#define ON_MESSAGE_VOID(theClass, msg, fn) \
+  {(msg), 0, 0, MsgSig::v_v, static_cast<MsgHandler>(&theClass::fn), nullptr, nullptr},
 #define ON_WM_PAINT(theClass) ON_MESSAGE_VOID(theClass, os::WM_PAINT, OnPaint)
 #define ON_WM_DESTROY(theClass) ON_MESSAGE_VOID(theClass, os::WM_DESTROY, OnDestroy)
 // One entry stands for every colour request (WM_CTLCOLORMSGBOX..STATIC).
-#define ON_WM_CTLCOLOR(theClass)                                                                          \
-  {os::WM_CTLCOLORMSGBOX, 0, 0, MsgSig::ctlcolor,                                                          \
-   reinterpret_cast<MsgHandler>(static_cast<os::HBRUSH (theClass::*)(os::HDC, os::HWND, os::UINT)>( \
-       &theClass::OnCtlColor))},
-#define ON_WM_QUERYDRAGICON(theClass)        \
-  {os::WM_QUERYDRAGICON, 0, 0, MsgSig::query_icon, \
-   reinterpret_cast<MsgHandler>(static_cast<os::HCURSOR (theClass::*)()>(&theClass::OnQueryDragIcon))},
+#define ON_WM_CTLCOLOR(theClass)                                                              \
+  {os::WM_CTLCOLORMSGBOX, 0, 0, MsgSig::ctlcolor, nullptr,                                    \
+   static_cast<CtlColorHandler>(static_cast<os::HBRUSH (theClass::*)(os::HDC, os::HWND, os::UINT)>( \
+       &theClass::OnCtlColor)),                                                               \
+   nullptr},
+#define ON_WM_QUERYDRAGICON(theClass)                                          \
+  {os::WM_QUERYDRAGICON, 0, 0, MsgSig::query_icon, nullptr, nullptr,            \
+   static_cast<QueryIconHandler>(static_cast<os::HCURSOR (theClass::*)()>(&theClass::OnQueryDragIcon))},
