@@ -69,6 +69,8 @@ TEST(SzddPack, NoContainerOfTheFormatIsSmaller) {
       {"small alphabet", SmallAlphabet(9000, 11)},
       {"nearly periodic", NearlyPeriodic(9000, 12)},
       {"text", Text(9000, 13)},
+      // "ABCD" then "xy" costs a bit more than "ABC" then "Dxy".
+      {"shorter reference pays", Bytes{'A', 'B', 'C', 'D', '#', 'D', 'x', 'y', '#', 'A', 'B', 'C', 'D', 'x', 'y', 'Q'}},
       {"spaces then text", [] {
          Bytes b(40, ' ');
          const Bytes t = Text(3000, 14);

@@ -22,7 +22,7 @@ constexpr unsigned kMinMatch = 3;
 constexpr unsigned kMaxMatch = 18;
 // A reference 4096 back would read the slot it is writing to; decoders
 // disagree on which byte that yields, so the packer never makes one.
-constexpr unsigned kMaxDistance = kWindowSize;
+constexpr unsigned kMaxDistance = kWindowSize - 1;
 
 }  // namespace format
 }  // namespace szdd
