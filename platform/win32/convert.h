@@ -15,7 +15,6 @@ WIN32_SAME_LAYOUT(SYSTEMTIME, SYSTEMTIME);
 WIN32_SAME_LAYOUT(FILETIME, FILETIME);
 WIN32_SAME_LAYOUT(ULARGE_INTEGER, ULARGE_INTEGER);
 WIN32_SAME_LAYOUT(GUID, GUID);
-WIN32_SAME_LAYOUT(BROWSEINFOA, BROWSEINFOA);
 WIN32_SAME_LAYOUT(WCHAR, WCHAR);
 WIN32_SAME_LAYOUT(LPARAM, LPARAM);
 WIN32_SAME_LAYOUT(WPARAM, WPARAM);
@@ -24,8 +23,6 @@ WIN32_SAME_LAYOUT(LRESULT, LRESULT);
 static_assert(offsetof(os::PAINTSTRUCT, rcPaint) == offsetof(::PAINTSTRUCT, rcPaint), "PAINTSTRUCT");
 static_assert(offsetof(os::PAINTSTRUCT, rgbReserved) == offsetof(::PAINTSTRUCT, rgbReserved), "PAINTSTRUCT");
 static_assert(offsetof(os::SYSTEMTIME, wMilliseconds) == offsetof(::SYSTEMTIME, wMilliseconds), "SYSTEMTIME");
-static_assert(offsetof(os::BROWSEINFOA, lpfn) == offsetof(::BROWSEINFOA, lpfn), "BROWSEINFOA");
-static_assert(offsetof(os::BROWSEINFOA, iImage) == offsetof(::BROWSEINFOA, iImage), "BROWSEINFOA");
 static_assert(offsetof(os::GUID, Data4) == offsetof(::GUID, Data4), "GUID");
 
 // Handles: distinct pointer types on each side, one overload per pair.

@@ -13,6 +13,10 @@ using win32::As;
 using win32::FromWin;
 using win32::ToWin;
 
+static_assert(sizeof(os::BROWSEINFOA) == sizeof(::BROWSEINFOA), "BROWSEINFOA differs from the Windows layout");
+static_assert(offsetof(os::BROWSEINFOA, lpfn) == offsetof(::BROWSEINFOA, lpfn), "BROWSEINFOA");
+static_assert(offsetof(os::BROWSEINFOA, iImage) == offsetof(::BROWSEINFOA, iImage), "BROWSEINFOA");
+
 namespace {
 
 const ::IID& ToWin(const os::IID& iid) { return *As<::IID>(&iid); }

@@ -13,14 +13,14 @@ namespace os {
 
 namespace {
 // Same calling convention and argument sizes; only the handle types differ.
-::DLGPROC ToWin(DLGPROC proc) { return reinterpret_cast<::DLGPROC>(proc); }
+::DLGPROC ToWinProc(DLGPROC proc) { return reinterpret_cast<::DLGPROC>(proc); }
 }  // namespace
 
 INT_PTR DialogBoxParamA(HINSTANCE instance, const char* templateName, HWND owner, DLGPROC proc, LPARAM param) {
-  return ::DialogBoxParamA(ToWin(instance), templateName, ToWin(owner), ToWin(proc), param);
+  return ::DialogBoxParamA(ToWin(instance), templateName, ToWin(owner), ToWinProc(proc), param);
 }
 HWND CreateDialogParamA(HINSTANCE instance, const char* templateName, HWND owner, DLGPROC proc, LPARAM param) {
-  return FromWin(::CreateDialogParamA(ToWin(instance), templateName, ToWin(owner), ToWin(proc), param));
+  return FromWin(::CreateDialogParamA(ToWin(instance), templateName, ToWin(owner), ToWinProc(proc), param));
 }
 BOOL EndDialog(HWND dialog, INT_PTR result) { return ::EndDialog(ToWin(dialog), result); }
 BOOL DestroyWindow(HWND window) { return ::DestroyWindow(ToWin(window)); }

@@ -18,7 +18,7 @@ typedef ::DWORD(WINAPI* VerInstallFileFn)(::DWORD, LPCSTR, LPCSTR, LPCSTR, LPCST
 VerInstallFileFn InstallFunction() {
   static VerInstallFileFn fn = nullptr;
   if (!fn) {
-    const HMODULE library = win32::LoadSystemLibrary("version.dll");
+    const ::HMODULE library = win32::LoadSystemLibrary("version.dll");
     if (library)
       fn = reinterpret_cast<VerInstallFileFn>(reinterpret_cast<void*>(::GetProcAddress(library, "VerInstallFileA")));
   }
