@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <limits>
 #include <random>
+#include <string>
 
 #include "samples.h"
 #include "szdd.h"
@@ -69,8 +70,12 @@ TEST(SzddPack, NoContainerOfTheFormatIsSmaller) {
       {"small alphabet", SmallAlphabet(9000, 11)},
       {"nearly periodic", NearlyPeriodic(9000, 12)},
       {"text", Text(9000, 13)},
-      // "ABCD" then "xy" costs a bit more than "ABC" then "Dxy".
-      {"shorter reference pays", Bytes{'A', 'B', 'C', 'D', '#', 'D', 'x', 'y', '#', 'A', 'B', 'C', 'D', 'x', 'y', 'Q'}},
+      // At the second "ABCD", "ABCD" then "x", "y" costs a bit more than "ABC"
+      // then "Dxy"; the last four bytes make that bit a whole byte.
+      {"shorter reference pays", [] {
+         const std::string s = "ABCD#Dxy#ABCDxyQ1234";
+         return Bytes(s.begin(), s.end());
+       }()},
       {"spaces then text", [] {
          Bytes b(40, ' ');
          const Bytes t = Text(3000, 14);

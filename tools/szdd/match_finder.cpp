@@ -1,6 +1,7 @@
 #include "match_finder.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "format.h"
 
@@ -15,9 +16,9 @@ constexpr uint32_t kNone = UINT32_MAX;
 // then padding so that comparisons near the end stay in bounds. Matches are
 // capped at the end of the file, so the padding never shows in a result.
 std::vector<uint8_t> Text(const uint8_t* data, size_t size) {
-  std::vector<uint8_t> text(kMaxDistance, kWindowFill);
-  text.insert(text.end(), data, data + size);
-  text.insert(text.end(), kMaxMatch, 0);
+  std::vector<uint8_t> text(kMaxDistance + size + kMaxMatch, 0);
+  std::memset(text.data(), kWindowFill, kMaxDistance);
+  if (size != 0) std::memcpy(text.data() + kMaxDistance, data, size);
   return text;
 }
 
