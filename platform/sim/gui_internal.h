@@ -16,6 +16,13 @@ constexpr os::UINT WM_SETTEXT = 0x000C;
 
 inline GuiState& Gui() { return M().gui; }
 
+inline Event NewEvent(Event::Kind kind) {
+  Event e{};
+  e.kind = kind;
+  e.result = 0;
+  return e;
+}
+
 // The program's own module: its handle is where setup.exe would be loaded.
 inline os::HMODULE ProgramModule() { return reinterpret_cast<os::HMODULE>(static_cast<uintptr_t>(0x00400000)); }
 

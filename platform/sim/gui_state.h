@@ -98,8 +98,8 @@ struct FontRequest {
 };
 
 struct GdiObject {
-  enum Kind { Brush, Font } kind;
-  os::HGDIOBJ handle;
+  enum Kind { Brush, Font } kind = Brush;
+  os::HGDIOBJ handle = nullptr;
   bool program = true;        // false: the dialog manager's own (a template's font)
   os::COLORREF color = 0;     // brushes
   FontRequest font;           // fonts
@@ -107,8 +107,8 @@ struct GdiObject {
 };
 
 struct DeviceContext {
-  os::HDC hdc;
-  os::HWND window;
+  os::HDC hdc = nullptr;
+  os::HWND window = nullptr;
   bool open = true;
   bool painting = false;      // from BeginPaint, closed by EndPaint
   ColorAnswer colors;

@@ -44,6 +44,11 @@ void EndProcess(Machine& m) {
 
 }  // namespace
 
+Machine::InUse::InUse(Machine* m) : machine(m) { g_machine = m; }
+Machine::InUse::~InUse() {
+  if (g_machine == machine) g_machine = nullptr;
+}
+
 Machine::Machine() = default;
 
 void Machine::Fail(const std::string& op, const std::string& match, long code, int times) {
@@ -102,7 +107,7 @@ int RunProcess(Machine& machine, User& user, const std::function<int()>& main) {
     throw;
   }
   EndProcess(machine);
-  Event exitEvent{Event::Exit};
+  Event exitEvent = NewEvent(Event::Exit);
   exitEvent.result = code;
   machine.transcript.push_back(exitEvent);
   machine.user = nullptr;

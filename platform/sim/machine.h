@@ -77,6 +77,15 @@ struct Machine {
   Machine(const Machine&) = delete;
   Machine& operator=(const Machine&) = delete;
 
+  // A machine is in use from the start of its construction (its own set-up
+  // and a test's direct os:: calls reach it) until it is destroyed or another
+  // one is put in use.
+  struct InUse {
+    explicit InUse(Machine* machine);
+    ~InUse();
+    Machine* machine;
+  } inUse{this};
+
   GuiState gui;        // windows, dialogs, GDI, other programs, resources
   SystemState system;  // drives, files, registry, shell, COM, version.dll, clock
 

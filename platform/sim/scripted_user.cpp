@@ -7,7 +7,8 @@
 namespace sim {
 
 ScriptedUser& ScriptedUser::Do(int templateId, Action action, std::function<void(const DialogView&)> check) {
-  Step s{Step::Dialog};
+  Step s;
+  s.kind = Step::Dialog;
   s.templateId = templateId;
   s.action = std::move(action);
   s.check = std::move(check);
@@ -16,7 +17,8 @@ ScriptedUser& ScriptedUser::Do(int templateId, Action action, std::function<void
 }
 
 ScriptedUser& ScriptedUser::Answer(const std::string& caption, int button, const std::string& textPart) {
-  Step s{Step::Box};
+  Step s;
+  s.kind = Step::Box;
   s.caption = caption;
   s.button = button;
   s.textPart = textPart;
@@ -25,7 +27,8 @@ ScriptedUser& ScriptedUser::Answer(const std::string& caption, int button, const
 }
 
 ScriptedUser& ScriptedUser::BrowseTo(const std::string& path) {
-  Step s{Step::Folder};
+  Step s;
+  s.kind = Step::Folder;
   s.choose = true;
   s.path = path;
   steps_.push_back(std::move(s));
@@ -33,7 +36,9 @@ ScriptedUser& ScriptedUser::BrowseTo(const std::string& path) {
 }
 
 ScriptedUser& ScriptedUser::CancelBrowse() {
-  steps_.push_back(Step{Step::Folder});
+  Step s;
+  s.kind = Step::Folder;
+  steps_.push_back(std::move(s));
   return *this;
 }
 

@@ -32,7 +32,7 @@ class ScriptedUser : public User {
 
  private:
   struct Step {
-    enum Kind { Dialog, Box, Folder } kind;
+    enum Kind { Dialog, Box, Folder } kind = Dialog;
     int templateId = 0;
     Action action = Action::PressEnter();
     std::function<void(const DialogView&)> check;

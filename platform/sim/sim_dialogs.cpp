@@ -16,7 +16,9 @@ int UnitsToY(int units) { return (units * 13 + 4) / 8; }
 
 os::HFONT TemplateFont(const DialogTemplate& t) {
   if (!(t.style & DS_SETFONT)) return nullptr;
-  GdiObject font{GdiObject::Font, NewHandleValue()};
+  GdiObject font;
+  font.kind = GdiObject::Font;
+  font.handle = NewHandleValue();
   font.program = false;
   font.font.height = -(t.pointSize * 96 + 36) / 72;
   font.font.weight = t.weight;
@@ -123,7 +125,7 @@ Window* MakeDialog(os::HINSTANCE instance, const char* name, os::HWND ownerHandl
 }
 
 void RecordEnd(Window* dialog, os::INT_PTR code) {
-  Event ended{Event::DialogEnded};
+  Event ended = NewEvent(Event::DialogEnded);
   ended.templateId = dialog->templateId;
   ended.text = dialog->text;
   ended.result = code;

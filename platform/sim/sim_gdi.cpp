@@ -12,7 +12,9 @@ GdiObject* GuiState::Object(os::HGDIOBJ handle) {
 }
 
 os::HDC NewDeviceContext(os::HWND window, bool painting) {
-  DeviceContext dc{static_cast<os::HDC>(NewHandleValue()), window};
+  DeviceContext dc;
+  dc.hdc = static_cast<os::HDC>(NewHandleValue());
+  dc.window = window;
   dc.painting = painting;
   Gui().process.dcs.push_back(dc);
   return dc.hdc;
@@ -102,7 +104,8 @@ int GetSystemMetrics(int index) {
 
 HBRUSH CreateSolidBrush(COLORREF color) {
   if (sim::Faulted("CreateSolidBrush", "", ERROR_NOT_ENOUGH_MEMORY)) return nullptr;
-  sim::GdiObject brush{sim::GdiObject::Brush, sim::NewHandleValue()};
+  sim::GdiObject brush;
+  brush.handle = sim::NewHandleValue();
   brush.color = color;
   sim::Gui().process.gdi.push_back(brush);
   return static_cast<HBRUSH>(brush.handle);
@@ -117,7 +120,9 @@ HFONT CreateFontA(int height, int width, int escapement, int orientation, int we
   auto& p = sim::Gui().process;
   if (!sim::Faulted("CreateFontA", request.face, ERROR_NOT_ENOUGH_MEMORY)) {
     request.result = static_cast<HFONT>(sim::NewHandleValue());
-    sim::GdiObject font{sim::GdiObject::Font, request.result};
+    sim::GdiObject font;
+    font.kind = sim::GdiObject::Font;
+    font.handle = request.result;
     font.font = request;
     p.gdi.push_back(font);
   }

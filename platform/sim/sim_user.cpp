@@ -17,7 +17,7 @@ Window* Target(Window* dialog, int id, const char* className, const char* action
   Window* c = Gui().Control(dialog->hwnd, id);
   if (!c || !c->alive) FailTest(std::string(action) + ": there is no " + Where(dialog, id));
   if (c->className != className)
-    FailTest(std::string(action) + ": " + Where(dialog, id) + " is a " + c->className + ", not a " + className);
+    FailTest(std::string(action) + ": " + Where(dialog, id) + " is of class " + c->className + ", not " + className);
   return c;
 }
 
@@ -126,7 +126,7 @@ int MessageBoxA(HWND owner, const char* text, const char* caption, UINT type) {
     if (!ownerWindow) return 0;
   }
 
-  sim::Event box{sim::Event::MessageBox};
+  sim::Event box = sim::NewEvent(sim::Event::MessageBox);
   if (ownerWindow) {
     box.templateId = ownerWindow->templateId;
     box.owner = ownerWindow->text;

@@ -91,7 +91,8 @@ os::INT_PTR DefaultColors(os::HDC hdc) {
   for (GdiObject& o : p.gdi)
     if (!o.program && o.kind == GdiObject::Brush) face = &o;
   if (!face) {
-    GdiObject o{GdiObject::Brush, NewHandleValue()};
+    GdiObject o;
+    o.handle = NewHandleValue();
     o.program = false;
     o.color = 0xC0C0C0;
     p.gdi.push_back(o);
@@ -161,7 +162,7 @@ void Show(Window* w) {
   w->activation = ++Gui().process.activations;
   ++w->shownCount;
   if (w->proc) {
-    Event shown{Event::DialogShown};
+    Event shown = NewEvent(Event::DialogShown);
     shown.templateId = w->templateId;
     shown.text = w->text;
     M().transcript.push_back(shown);
@@ -201,7 +202,7 @@ void Destroy(Window* w) {
   CallProc(w, os::WM_NCDESTROY, 0, 0);
   w->alive = false;
   if (w->proc && !w->modal && wasShown) {
-    Event ended{Event::DialogEnded};
+    Event ended = NewEvent(Event::DialogEnded);
     ended.templateId = w->templateId;
     ended.text = w->text;
     ended.detail = "destroyed";
