@@ -18,6 +18,8 @@ struct ActionCase {
   os::INT_PTR endCode;
 };
 
+void PrintTo(const ActionCase& c, std::ostream* os) { *os << c.name; }
+
 class DialogActionTest : public GuiTest, public ::testing::WithParamInterface<ActionCase> {};
 
 TEST_P(DialogActionTest, EndsWithTheCommandItSends) {
