@@ -14,6 +14,7 @@ using sim::Event;
 namespace {
 const char kCaption[] = "DU Dodoridu - Install Testanza 1.20";
 const char kProgramsGroup[] = "C:\\Documents and Settings\\User\\Start Menu\\Programs\\Testanza";
+const std::string kTooLongValue(300, 'x');
 
 struct ProgramFilesCase {
   const char* name;
@@ -54,7 +55,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ProgramFilesCase{"Programme", "D:\\Programme", false, "D:\\Programme\\Testanza"},
                       ProgramFilesCase{"Missing", nullptr, false, "C:\\Program Files\\Testanza"},
                       ProgramFilesCase{"KeyRefused", "D:\\Programme", true, "C:\\Program Files\\Testanza"},
-                      ProgramFilesCase{"TooLong", std::string(300, 'x').c_str(), false,
+                      ProgramFilesCase{"TooLong", kTooLongValue.c_str(), false,
                                        "C:\\Program Files\\Testanza"}),
     [](const ::testing::TestParamInfo<ProgramFilesCase>& info) { return std::string(info.param.name); });
 
