@@ -4,8 +4,9 @@
 //
 //   tzprobe wait-window <title> [ms]      exit 0 once a top-level window has that title
 //   tzprobe wait-gone <title> [ms]        exit 0 once none has
+//   tzprobe wait-prefix <text> [ms]       exit 0 once a visible top-level title starts with text
 //   tzprobe mutex <name>                  exit 0 when the named mutex exists
-//   tzprobe post <title> <message>        post message (decimal or 0x..) to that window
+//   tzprobe post <title> <msg> [wparam]   post a message (decimal or 0x..) to that window
 //   tzprobe view-text <title>             print the text of the window's edit control
 //   tzprobe click <caption> <id> [ms]     wait for a dialog box with that caption, print
 //                                         its message, press the button with that id
@@ -89,7 +90,8 @@ int Click(int argc, char** argv) {
     return 1;
   }
   PostMessageA(button, BM_CLICK, 0, 0);
-  return 0;
+  // The next box may bear the same caption: return only once this one is gone.
+  return WaitFor(10000, [&] { return !IsWindow(s.found); }) ? 0 : 1;
 }
 
 BOOL CALLBACK PrintWindow(HWND w, LPARAM) {
@@ -101,6 +103,22 @@ BOOL CALLBACK PrintWindow(HWND w, LPARAM) {
   return TRUE;
 }
 
+struct PrefixSearch {
+  const char* prefix;
+  bool found;
+};
+
+BOOL CALLBACK FindPrefix(HWND w, LPARAM p) {
+  auto* s = reinterpret_cast<PrefixSearch*>(p);
+  char title[256] = "";
+  GetWindowTextA(w, title, sizeof title);
+  if (IsWindowVisible(w) && std::strncmp(title, s->prefix, std::strlen(s->prefix)) == 0) {
+    s->found = true;
+    return FALSE;
+  }
+  return TRUE;
+}
+
 int ViewText(const char* title) {
   HWND w = FindWindowA(nullptr, title);
   HWND edit = w ? FindWindowExA(w, nullptr, "Edit", nullptr) : nullptr;
@@ -109,7 +127,7 @@ int ViewText(const char* title) {
   return 0;
 }
 
-int Folder(const char* which) {
+int PrintFolder(const char* which) {
   int csidl = std::strcmp(which, "desktop") == 0 ? CSIDL_DESKTOPDIRECTORY : CSIDL_PROGRAMS;
   char path[MAX_PATH] = "";
   if (!SHGetSpecialFolderPathA(nullptr, path, csidl, TRUE)) return 1;
@@ -154,17 +172,24 @@ int main(int argc, char** argv) {
     return WaitFor(Ms(argc, argv, 3, 30000), [&] { return FindWindowA(nullptr, arg) != nullptr; }) ? 0 : 1;
   if (cmd == "wait-gone")
     return WaitFor(Ms(argc, argv, 3, 30000), [&] { return FindWindowA(nullptr, arg) == nullptr; }) ? 0 : 1;
+  if (cmd == "wait-prefix")
+    return WaitFor(Ms(argc, argv, 3, 30000), [&] {
+      PrefixSearch s{arg, false};
+      EnumWindows(FindPrefix, reinterpret_cast<LPARAM>(&s));
+      return s.found;
+    }) ? 0 : 1;
   if (cmd == "mutex") {
     HANDLE m = OpenMutexA(SYNCHRONIZE, FALSE, arg);
     if (m) CloseHandle(m);
     return m ? 0 : 1;
   }
   if (cmd == "view-text") return ViewText(arg);
-  if (cmd == "folder") return Folder(arg);
+  if (cmd == "folder") return PrintFolder(arg);
   if (argc < 4) return Usage();
   if (cmd == "post") {
     HWND w = FindWindowA(nullptr, arg);
-    return w && PostMessageA(w, static_cast<UINT>(std::strtoul(argv[3], nullptr, 0)), 0, 0) ? 0 : 1;
+    WPARAM wp = argc > 4 ? static_cast<WPARAM>(std::strtoul(argv[4], nullptr, 0)) : 0;
+    return w && PostMessageA(w, static_cast<UINT>(std::strtoul(argv[3], nullptr, 0)), wp, 0) ? 0 : 1;
   }
   if (cmd == "click") return Click(argc, argv);
   if (cmd == "mklink") return MakeLink(arg, argv[3]);

@@ -50,13 +50,14 @@ Link TextLink(const Paragraph& p) {
 
   // Each formatting command in data1 is preceded by one zero-ended string in data2.
   Bytes text;
-  std::string pending = p.kind == ParagraphKind::ListItem ? "\x95  " : "";
+  std::string pending;
   auto command = [&](std::initializer_list<unsigned> bytes) {
     PutZ(text, pending);
     pending.clear();
     for (unsigned b : bytes) Put8(info, b);
   };
   command({0x80, style.font & 0xFF, style.font >> 8});
+  if (p.kind == ParagraphKind::ListItem) pending = "\x95  ";
   for (const Run& r : p.runs) {
     if (r.jump.empty()) {
       pending += r.text;

@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Testanza.hlp in Wine's winhlp32: opens without an error box and shows its
+# contents topic, both directly and from Testanza's Help > Contents. Leaves a
+# screenshot of the help window in the work folder (help.png).
+# Usage: help_e2e.sh <win32 build> <work dir>
+if [ -z "${DISPLAY:-}" ]; then exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$@"; fi
+source "$(dirname "$0")/wine_lib.sh" "$@"
+
+folder='C:\Program Files\Testanza'
+mkdir -p "$(unix_path "$folder")"
+cp "$payload"/Testanza.exe "$payload"/Testanza.hlp "$(unix_path "$folder")/"
+no_error_box() { ! probe windows | grep -q '^#32770|'; }
+
+wine winhlp32.exe "$folder\\Testanza.hlp" >/dev/null 2>&1 &
+viewer=$!
+check "winhlp32 shows 'Testanza Help'" probe wait-prefix "Testanza Help" 120000
+sleep 3
+check "no error box" no_error_box
+import -window root "$work/help.png" && echo "screenshot: $work/help.png"
+kill $viewer 2>/dev/null || true
+wineserver -k >/dev/null 2>&1 || true
+
+wine "$folder\\Testanza.exe" >/dev/null 2>&1 &
+check "Testanza runs" probe wait-window Testanza 120000
+probe post Testanza 0x111 200 >/dev/null  # WM_COMMAND: Help > Contents
+check "Help > Contents opens the help file" probe wait-prefix "Testanza Help" 120000
+sleep 2
+check "no error box from the menu" no_error_box
+import -window root "$work/help-from-menu.png" || true
+
+finish

@@ -1,0 +1,54 @@
+# Sourced by the payload end-to-end tests:  source wine_lib.sh <win32 build> <work dir>
+# Gives each test a fresh 32-bit Wine prefix of its own (a copy of a template
+# made once per build folder), an X server when there is none, and helpers.
+set -euo pipefail
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+root="$(cd "$here/../.." && pwd)"
+win32="$(realpath "$1")"
+work="$(realpath -m "$2")"
+payload="$win32/payload"
+probe_exe="$win32/bin/tzprobe.exe"
+for f in "$payload/Testanza.exe" "$payload/Uninstall.exe" "$payload/Testanza.hlp" "$probe_exe"; do
+  [ -f "$f" ] || { echo "missing $f (is the cross build made?)" >&2; exit 1; }
+done
+
+# Wine runs 32-bit programs only where the kernel runs 32-bit code.
+if ! wine --version >/dev/null 2>&1; then
+  echo "SKIP: Wine cannot start here (no 32-bit program support on this machine)"
+  exit 77
+fi
+
+rm -rf "$work"
+mkdir -p "$work"
+template="$(dirname "$work")/wine-template"
+(
+  flock 9
+  if [ ! -f "$template/.ready" ]; then
+    rm -rf "$template"
+    ( source "$root/scripts/wineprefix.sh" "$template" )
+    # Wine links the user's folders to the host's home; a test's links must stay in its prefix.
+    find "$template/drive_c/users" -mindepth 2 -maxdepth 2 -type l | while read -r link; do
+      rm "$link" && mkdir -p "$link"
+    done
+    touch "$template/.ready"
+  fi
+) 9>"$(dirname "$work")/wine-template.lock"
+cp -a "$template" "$work/prefix"
+source "$root/scripts/wineprefix.sh" "$work/prefix"
+trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
+
+drive_c="$WINEPREFIX/drive_c"
+pass=0
+fail=0
+check() {  # check <what> <command...>: runs the command, counts and reports the outcome
+  local what="$1"; shift
+  if "$@"; then echo "ok   $what"; pass=$((pass + 1)); else echo "FAIL $what"; fail=$((fail + 1)); fi
+}
+finish() {
+  echo "$pass passed, $fail failed"
+  [ "$fail" -eq 0 ]
+}
+probe() { wine "$probe_exe" "$@" 2>/dev/null | tr -d '\r'; return "${PIPESTATUS[0]}"; }
+unix_path() { printf '%s/%s' "$drive_c" "$(printf '%s' "${1#C:\\}" | tr '\\' '/')"; }
+contains() { grep -qF -- "$2" <<<"$1"; }
+no_mutex() { ! probe mutex KV_TZ_Mutex; }
