@@ -89,7 +89,10 @@ int Click(int argc, char** argv) {
     std::fprintf(stderr, "dialog box has no button %s\n", argv[3]);
     return 1;
   }
-  PostMessageA(button, BM_CLICK, 0, 0);
+  // What a click on the button sends its dialog; unlike BM_CLICK it does not
+  // depend on the box being the active window.
+  PostMessageA(s.found, WM_COMMAND, MAKEWPARAM(std::atoi(argv[3]), BN_CLICKED),
+               reinterpret_cast<LPARAM>(button));
   // The next box may bear the same caption: return only once this one is gone.
   return WaitFor(10000, [&] { return !IsWindow(s.found); }) ? 0 : 1;
 }

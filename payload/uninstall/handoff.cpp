@@ -34,12 +34,15 @@ bool WriteTextFile(const std::string& path, const std::string& text) {
          written == text.size();
 }
 
+// Started in the temporary folder: a process whose current folder is the
+// installation folder would keep that folder from being removed.
 bool Launch(const std::string& exe, std::string commandLine, bool inherit, DWORD flags) {
+  std::string folder = TempFolder();
   STARTUPINFOA si = {};
   si.cb = sizeof si;
   PROCESS_INFORMATION pi = {};
   if (!CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, inherit, flags, nullptr,
-                      nullptr, &si, &pi))
+                      folder.empty() ? nullptr : folder.c_str(), &si, &pi))
     return false;
   CloseHandle(pi.hThread);
   CloseHandle(pi.hProcess);
