@@ -1,9 +1,11 @@
 // Payload installation: the file that stands in the folder afterwards, its
 // time stamp, and what each failure shows and leaves behind.
+#include <algorithm>
 #include <functional>
 #include <map>
 
 #include "platform/sim/system_state.h"
+#include "product/product.h"
 #include "services_fixture.h"
 
 namespace services_test {
@@ -170,6 +172,31 @@ TEST_F(InstallPayloadTest, AFileThatCannotBeOpenedKeepsItsOwnTimes) {
   EXPECT_FALSE(Install(kSampleId));
   EXPECT_EQ(machine.system.Find(InFolder(kFinal))->written, machine.system.Now());
 }
+
+#ifdef SETUP_RES
+// The module that ships: each of the six containers of setup.res expands to
+// the very file it was packed from.
+TEST_F(InstallPayloadTest, TheShippedPayloadExpandsToItsOriginalFiles) {
+  machine.gui.resources = sim::ResourceModule();
+  std::string error;
+  ASSERT_TRUE(machine.gui.resources.LoadFile(SETUP_RES, &error)) << error;
+  Run([&](CInstallDlg& dlg) {
+    for (const product::PayloadFile& file : product::kPayload)
+      EXPECT_TRUE(dlg.InstallPayloadFile(file.resourceId, file.fileName)) << file.fileName;
+  });
+  EXPECT_EQ(Boxes(), std::vector<Box>{});
+  std::vector<std::string> names;
+  for (const product::PayloadFile& file : product::kPayload) {
+    names.push_back(file.fileName);
+    const std::string original = ReadHostFile(std::string(PAYLOAD_DIR) + "/" + file.fileName);
+    EXPECT_FALSE(original.empty()) << file.fileName;
+    EXPECT_TRUE(machine.system.Contents(InFolder(file.fileName)) == original) << file.fileName;
+    EXPECT_EQ(machine.system.Find(InFolder(file.fileName))->written, ReleaseTimeUtc()) << file.fileName;
+  }
+  std::sort(names.begin(), names.end(), sim::CiLess());
+  EXPECT_EQ(machine.system.List(kFolder), names);
+}
+#endif
 
 }  // namespace
 }  // namespace services_test
