@@ -21,11 +21,18 @@ fi
 rm -rf "$work"
 mkdir -p "$work"
 template="$(dirname "$work")/wine-template"
+set +e
 (
   flock 9
   if [ ! -f "$template/.ready" ]; then
     rm -rf "$template"
-    ( source "$root/scripts/wineprefix.sh" "$template" )
+    # Where 32-bit code runs only emulated, Wine may start yet never make a prefix.
+    ready="$(timeout 900 bash -c 'source "$1/scripts/wineprefix.sh" "$2" && wine cmd /c echo ready' \
+      _ "$root" "$template" 2>/dev/null)"
+    if [[ "$ready" != *ready* ]]; then
+      WINEPREFIX="$template" wineserver -k >/dev/null 2>&1
+      exit 77
+    fi
     # Wine links the user's folders to the host's home; a test's links must stay in its prefix.
     find "$template/drive_c/users" -mindepth 2 -maxdepth 2 -type l | while read -r link; do
       rm "$link" && mkdir -p "$link"
@@ -33,6 +40,13 @@ template="$(dirname "$work")/wine-template"
     touch "$template/.ready"
   fi
 ) 9>"$(dirname "$work")/wine-template.lock"
+status=$?
+set -e
+if [ $status -eq 77 ]; then
+  echo "SKIP: Wine could not make a prefix here"
+  exit 77
+fi
+[ $status -eq 0 ] || exit $status
 cp -a "$template" "$work/prefix"
 source "$root/scripts/wineprefix.sh" "$work/prefix"
 trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
