@@ -17,6 +17,8 @@ class InstallerTest : public ::testing::Test {
   void TearDown() override;
   // One run of setup.exe; the exit code.
   int Run();
+  // The user goes through welcome and agreement with their OK buttons.
+  void AcceptFrontScreens();
   // The install dialog while it runs (for checks inside a user step).
   static CInstallDlg* Dialog();
   // Every message box of the last run, one line each.
@@ -24,8 +26,13 @@ class InstallerTest : public ::testing::Test {
 
   sim::Machine m;
   sim::ScriptedUser user;
+  // Front screens answered with their OK buttons before the test's own steps.
+  bool acceptFrontScreens = true;
 };
 
+// Templates and controls of the front screens.
+constexpr int kBackdrop = 129, kWelcome = 130, kAgreement = 131;
+constexpr int kOkButton = 1002, kFrontCancel = 1003;
 // Caption and controls of the install dialog.
 constexpr int kInstall = 102;
 constexpr int kEdit = 1007, kBrowse = 1008, kStatus = 1009, kInstallButton = 1010, kCancelButton = 1003;
