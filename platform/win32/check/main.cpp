@@ -1,0 +1,22 @@
+// Runs every check of the Win32 back end against the real system calls.
+// Prints one line per failure and "ok N" / "FAILED N" at the end.
+#include <cstdio>
+
+#include "platform/win32/check/check.h"
+
+int check::failures = 0;
+
+int main() {
+  // The library check first: it must see the process before anything else
+  // has loaded version.dll.
+  CheckLibraries();
+  CheckFilesAndFolders();
+  CheckTimes();
+  CheckRegistry();
+  CheckShellLink();
+  CheckVersionInstall();
+  CheckDialogs();
+  CheckPlantedLibraryWouldRun();
+  std::printf(check::failures ? "FAILED %d\n" : "ok %d\n", check::failures);
+  return check::failures;
+}
