@@ -166,9 +166,11 @@ size_t os::fwrite(const void* data, size_t size, size_t count, os::FILE* stream)
 int os::fclose(os::FILE* stream) {
   const auto it = Proc().streams.find(stream);
   if (it == Proc().streams.end()) return -1;
+  // A failed close still releases the stream, as msvcrt's does.
+  const bool failed = FaultedCrt("fclose", stream->name.c_str());
   stream->node->opens.erase(stream->openId);
   Proc().streams.erase(it);
-  return 0;
+  return failed ? -1 : 0;
 }
 
 int os::rename(const char* from, const char* to) {

@@ -129,5 +129,9 @@ int os::_findnext(intptr_t handle, os::FindData* data) {
 }
 
 int os::_findclose(intptr_t handle) {
+  long code = 0;
+  if (SysFaulted("_findclose", "", os::ERROR_INVALID_HANDLE, &code)) {
+    return SetLastErrorCode(static_cast<uint32_t>(code)), -1;
+  }
   return Proc().searches.erase(handle) ? 0 : (SetLastErrorCode(os::ERROR_INVALID_HANDLE), -1);
 }

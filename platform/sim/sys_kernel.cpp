@@ -284,6 +284,7 @@ int os::MultiByteToWideChar(os::UINT codePage, os::DWORD, const char* text, int 
       (codePage != os::CP_ACP && codePage != 1252 && codePage != 3)) {
     return SetLastErrorCode(os::ERROR_INVALID_PARAMETER), 0;
   }
+  if (FaultedCall("MultiByteToWideChar", text, os::ERROR_INVALID_PARAMETER)) return 0;
   const size_t count = length == -1 ? std::strlen(text) + 1 : static_cast<size_t>(length);
   if (wideSize == 0) return static_cast<int>(count);
   if (count > static_cast<size_t>(wideSize)) return SetLastErrorCode(kErrorInsufficientBuffer), 0;

@@ -44,7 +44,9 @@ os::FILETIME FromFileTime(FileTime t) {
   return {static_cast<os::DWORD>(t & 0xFFFFFFFFu), static_cast<os::DWORD>(t >> 32)};
 }
 
-int64_t OffsetTicks() { return static_cast<int64_t>(Sys().utcOffsetMinutes) * 60 * static_cast<int64_t>(kTicksPerSecond); }
+int64_t OffsetTicks() {
+  return static_cast<int64_t>(Sys().utcOffsetMinutes) * 60 * static_cast<int64_t>(kTicksPerSecond);
+}
 
 }  // namespace
 
@@ -74,7 +76,8 @@ FileTime MakeFileTime(int year, int month, int day, int hour, int minute, int se
 using namespace sim;
 
 os::time_t os::time(os::time_t* out) {
-  const os::time_t now = Sys().clock;
+  long code = 0;
+  const os::time_t now = SysFaulted("time", "", 0, &code) ? -1 : Sys().clock;
   if (out) *out = now;
   return now;
 }

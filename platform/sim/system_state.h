@@ -7,6 +7,32 @@
 // Paths given to the methods below are Windows paths ("D:\\Apps\\Tests");
 // relative ones resolve against the process's current folder, as the os::
 // calls do. Names are compared without regard to case, as Windows does.
+//
+// Faults (Machine::Fail): op is the os:: function's name and match the text
+// below; a fault with code 0 fails the call with its usual error.
+//   file and CRT calls, LoadLibraryA, GetProcAddress,
+//   the free-space queries, SetFileAttributesA,
+//   MultiByteToWideChar                           the path, name or text as passed
+//   fwrite, fclose                                the name given to fopen; fwrite: code = items written
+//   _chdrive                                      "D:" for drive 4
+//   FreeLibrary                                   "kernel32.dll" or "version.dll"
+//   _getcwd, _findnext, _findclose, SetFileTime,
+//   SystemTimeToFileTime, LocalFileTimeToFileTime,
+//   time                                          ""
+//   RegOpenKeyExA, RegCreateKeyExA, RegDeleteKeyA the subkey path as passed
+//   RegQueryValueExA, RegSetValueExA              the value name
+//   RegEnumKeyExA                                 the enumerated key's full path
+//   SHGetSpecialFolderLocation                    the CSIDL in decimal ("2", "0")
+//   SHGetPathFromIDListA                          the list's path
+//   SHBrowseForFolderA                            the title (the user is not asked)
+//   ShellExecuteA, VerInstallFileA                the file (source file) name
+//   CoInitialize, CoCreateInstance                ""
+//   IShellLinkA::QueryInterface                   "IPersistFile"
+//   IPersistFile::Save                            the link path
+//
+// Not simulated: 8.3 short names, daylight saving time (the offset is
+// fixed), and disks filling up (free-space figures are only what the two
+// queries report; a short write is made with a fault).
 #pragma once
 
 #include <cstdint>

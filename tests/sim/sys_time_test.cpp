@@ -12,7 +12,9 @@ struct TimeTest : ::testing::Test {
   ~TimeTest() override { sim::Use(nullptr); }
 };
 
-sim::FileTime Value(const os::FILETIME& t) { return static_cast<sim::FileTime>(t.dwHighDateTime) << 32 | t.dwLowDateTime; }
+sim::FileTime Value(const os::FILETIME& t) {
+  return static_cast<sim::FileTime>(t.dwHighDateTime) << 32 | t.dwLowDateTime;
+}
 
 // 28 July 2002, 01:20:00 local, through the calls the installer makes.
 sim::FileTime StampAsUtc() {
