@@ -203,6 +203,17 @@ TEST_F(LinkTest, ReaderRefusesDamagedFiles) {
   std::vector<uint8_t> bad = good;
   bad[4] ^= 1;  // another class id
   EXPECT_FALSE(sim::ParseLinkFile(bad, &p));
+  // Lengths and offsets that point anywhere must not take the reader out of
+  // the bytes (the sanitizers watch).
+  unsigned seed = 12345;
+  for (int round = 0; round < 2000; ++round) {
+    bad = good;
+    for (int k = 0; k < 3; ++k) {
+      seed = seed * 1103515245u + 12345u;
+      bad[0x14 + (seed >> 8) % (bad.size() - 0x14)] = static_cast<uint8_t>(seed >> 24);
+    }
+    sim::ParseLinkFile(bad, &p);
+  }
 }
 
 }  // namespace
