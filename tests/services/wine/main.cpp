@@ -1,0 +1,29 @@
+// services_check <payload folder>: the installation services of setup.exe
+// run through the real back end, each result read back with the system's
+// own calls. Prints one line per failure and "ok" / "FAILED n" at the end.
+#include "platform/os.h"
+// after the program's headers: the Windows macros would rewrite their names
+#include <windows.h>
+
+#include "check.h"
+
+namespace wine_check {
+int failures = 0;
+std::string payloadDir;
+}  // namespace wine_check
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::printf("usage: services_check <payload folder>\n");
+    return 2;
+  }
+  wine_check::payloadDir = argv[1];
+  wine_check::WatchMessageBoxes();
+  CoInitialize(nullptr);  // as the install dialog's set-up does
+  wine_check::CheckPayload();
+  wine_check::CheckShortcuts();
+  wine_check::CheckRegistry();
+  if (wine_check::failures) std::printf("FAILED %d\n", wine_check::failures);
+  else std::printf("ok\n");
+  return wine_check::failures;
+}
