@@ -2,6 +2,17 @@
 // windows and dialogs, GDI objects, the screen, other programs' windows and
 // named mutexes, and the process-wide state of one run (last error, handles).
 // Tests fill the machine part before a run and read both parts after it.
+//
+// Every os:: call of this half asks Machine::Failing with its own name (all
+// but GetLastError and SetLastError). What a fault's match is compared with:
+// DialogBoxParamA, CreateDialogParamA, FindResourceA, LoadResource,
+// SizeofResource, LockResource, LoadIconA: the resource's name or number
+// ("130"); MessageBoxA: the caption; CreateMutexA: the mutex name;
+// FindWindowA: the title; GetModuleHandleA: the module name; CreateFontA: the
+// face name; SetWindowTextA, SetDlgItemTextA: the new text; GetSystemMetrics:
+// the index; SendMessageA: the message number; GetDlgItem, GetDlgItemTextA:
+// the control id; CloseHandle: the handle's kind ("mutex", "file"); the other
+// window calls: the window's text; the rest: "".
 #pragma once
 
 #include <functional>

@@ -6,7 +6,8 @@
 // mutexes) defines these os:: calls: every user32 and gdi32 one, and of
 // kernel32 GetModuleHandleA, GetModuleFileNameA, GetLastError, SetLastError,
 // CreateMutexA, ReleaseMutex, CloseHandle, FindResourceA, LoadResource,
-// SizeofResource, LockResource; of the C run-time, exit.
+// SizeofResource, LockResource; of the C run-time, exit. gui_state.h says
+// what each of them matches a fault against.
 #pragma once
 
 #include <functional>
