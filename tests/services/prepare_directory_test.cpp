@@ -2,6 +2,7 @@
 // and the folder chain, with the state each failure leaves behind.
 #include <functional>
 
+#include "platform/sim/scripted_user.h"
 #include "platform/sim/system_state.h"
 #include "services_fixture.h"
 
@@ -176,6 +177,20 @@ TEST_F(PrepareDirectoryTest, LowerCaseDriveIsQueriedAndShownAsTyped) {
   machine.Fail("GetDiskFreeSpaceExA", "D:");  // must not apply: the query gets "d:"
   EXPECT_FALSE(Prepare("d:\\Apps"));
   EXPECT_EQ(Boxes(), std::vector<Box>{ErrorBox("Insufficient disk space on drive d:")});
+}
+
+// Every box of the service belongs to the install dialog's window.
+TEST_F(PrepareDirectoryTest, ItsBoxesAreOwnedByTheDialog) {
+  machine.Fail("LoadLibraryA", "Kernel32.dll");
+  user.answers = {os::IDYES};
+  Run([&](CInstallDlg& dlg) {
+    ASSERT_TRUE(dlg.Create(900));
+    machine.transcript.clear();
+    EXPECT_FALSE(dlg.PrepareDirectory("D:\\Apps\\\\Tests"));
+  });
+  const std::vector<sim::Event> boxes = sim::EventsOf(machine.transcript, sim::Event::MessageBox);
+  ASSERT_EQ(boxes.size(), 2u);
+  for (const sim::Event& box : boxes) EXPECT_EQ(box.templateId, 900) << box.text;
 }
 
 }  // namespace
