@@ -24,7 +24,7 @@ int DriveNumber(char first) {
 FreeSpace QueryFreeSpace(const char* root) {
   services::Library kernel(os::LoadLibraryA("Kernel32.dll"));
   if (!kernel) return FreeSpace::Unknown;
-  // Through the one function-pointer type every other may be cast to and back.
+  // By way of void (*)(), the compiler's generic function pointer type.
   auto query = reinterpret_cast<os::PFN_GetDiskFreeSpaceExA>(
       reinterpret_cast<void (*)()>(os::GetProcAddress(kernel.get(), "GetDiskFreeSpaceExA")));
   uint64_t available = 0;
@@ -36,8 +36,8 @@ FreeSpace QueryFreeSpace(const char* root) {
     os::DWORD sectorsPerCluster = 0, bytesPerSector = 0, freeClusters = 0;
     if (!os::GetDiskFreeSpaceA(root, &sectorsPerCluster, &bytesPerSector, &freeClusters, nullptr))
       return FreeSpace::Unknown;
-    // In 64 bits: the 32-bit product wraps and would call a large, nearly
-    // empty drive full.
+    // In 64 bits: the 32-bit product wraps at 4 GiB and can call a large,
+    // mostly free drive too small.
     available = uint64_t{sectorsPerCluster} * bytesPerSector * freeClusters;
   }
   return available >= product::kMinFreeBytes ? FreeSpace::Enough : FreeSpace::TooLittle;
