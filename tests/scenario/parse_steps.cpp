@@ -102,6 +102,10 @@ bool ParseStep(const std::string& keyword, LineArgs* a, Step* s, std::string* er
     s->kind = Step::Browse;
     return BrowseStep(a, s, error);
   }
+  if (keyword == "rerun") {
+    s->kind = Step::Rerun;
+    return Arity(a, 0, "rerun", error);
+  }
   if (keyword == "shot") {
     s->kind = Step::Shot;
     return ShotStep(a, s, error);

@@ -103,6 +103,7 @@ struct Step {
     Box,     // a message box: caption, text, style, owner; answered with answer
     Browse,  // the folder browser: choose text, or cancel; title when given
     Shot,    // a screenshot named text
+    Rerun,   // the program has ended; it is started again on the same machine
   } kind = Wait;
   int line = 0;
   std::string source;
