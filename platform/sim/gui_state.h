@@ -48,7 +48,6 @@ class ResourceModule {
 
  private:
   std::vector<std::unique_ptr<Resource>> items_;
-  uint8_t emptyData_ = 0;  // what an empty resource's data points at
 };
 
 // ---- windows -------------------------------------------------------------------------

@@ -240,7 +240,7 @@ bool Matches(const Window& w, const char* className, const char* title) {
   return w.alive && !w.parent && (!className || SameClass(w.className, className)) && (!title || w.text == title);
 }
 
-std::string Describe(const char* text) { return text ? text : ""; }
+std::string OrEmpty(const char* text) { return text ? text : ""; }
 
 }  // namespace
 }  // namespace sim
@@ -277,20 +277,20 @@ int GetDlgCtrlID(HWND control) {
 
 BOOL SetWindowTextA(HWND window, const char* text) {
   sim::Window* w = sim::LiveOrError(window);
-  if (!w || sim::Faulted("SetWindowTextA", sim::Describe(text), ERROR_ACCESS_DENIED)) return FALSE;
-  sim::SetText(w, sim::Describe(text));
+  if (!w || sim::Faulted("SetWindowTextA", sim::OrEmpty(text), ERROR_ACCESS_DENIED)) return FALSE;
+  sim::SetText(w, sim::OrEmpty(text));
   return TRUE;
 }
 
 BOOL SetDlgItemTextA(HWND dialog, int id, const char* text) {
   if (!sim::LiveOrError(dialog)) return FALSE;
-  if (sim::Faulted("SetDlgItemTextA", sim::Describe(text), ERROR_ACCESS_DENIED)) return FALSE;
+  if (sim::Faulted("SetDlgItemTextA", sim::OrEmpty(text), ERROR_ACCESS_DENIED)) return FALSE;
   sim::Window* c = sim::Gui().Control(dialog, id);
   if (!c || !c->alive) {
     SetLastError(sim::ERROR_CONTROL_ID_NOT_FOUND);
     return FALSE;
   }
-  sim::SetText(c, sim::Describe(text));
+  sim::SetText(c, sim::OrEmpty(text));
   return TRUE;
 }
 
@@ -338,7 +338,7 @@ BOOL PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 HWND FindWindowA(const char* className, const char* title) {
-  if (sim::Faulted("FindWindowA", sim::Describe(title), ERROR_ACCESS_DENIED)) return nullptr;
+  if (sim::Faulted("FindWindowA", sim::OrEmpty(title), ERROR_ACCESS_DENIED)) return nullptr;
   sim::GuiState& gui = sim::Gui();
   for (auto it = gui.process.windows.rbegin(); it != gui.process.windows.rend(); ++it)
     if (sim::Matches(**it, className, title)) return (*it)->hwnd;
