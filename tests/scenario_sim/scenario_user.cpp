@@ -99,6 +99,13 @@ sim::Action ScenarioUser::Act(const sim::DialogView& dialog) {
 int ScenarioUser::AnswerBox(const sim::Event& box) {
   const std::string came = "box " + Quote(box.caption) + " " + Quote(box.text) + " " + Hex(box.style);
   const Step* st = NextActive(nullptr);
+  // A box is a window too: waiting for it makes it the current one.
+  while (st && st->kind == Step::Wait && st->caption == box.caption) {
+    haveCurrent_ = true;
+    current_ = box.caption;
+    ++next_;
+    st = NextActive(nullptr);
+  }
   if (!st) Stop(nullptr, "a " + came + " came, but the scenario has no steps left");
   if (st->kind != Step::Box) Stop(st, "a " + came + " came before this step");
   if (st->caption != box.caption) Stop(st, "the box up is not the one expected: " + came);
