@@ -64,29 +64,29 @@ struct ColorAnswer {
 struct Window {
   os::HWND hwnd = nullptr;
   bool alive = true;
-  bool foreign = false;     // a top-level window of another program
-  std::string className;    // "#32770" for dialogs; controls in lower case
-  std::string text;         // caption or control text
+  bool foreign = false;   // a top-level window of another program
+  std::string className;  // "#32770" for dialogs; controls in lower case
+  std::string text;       // caption or control text
   os::DWORD style = 0, exStyle = 0;
-  int id = 0;               // controls
-  int templateId = 0;       // dialogs: the template they were made from
+  int id = 0;                 // controls
+  int templateId = 0;         // dialogs: the template they were made from
   os::HWND parent = nullptr;  // controls: their dialog
   os::HWND owner = nullptr;   // top-level windows
   std::vector<os::HWND> children;
   bool visible = false, enabled = true, iconic = false;
-  os::RECT rect{};          // window rectangle: on the screen, or in the parent's client area
-  int moves = 0;            // MoveWindow calls
+  os::RECT rect{};  // window rectangle: on the screen, or in the parent's client area
+  int moves = 0;    // MoveWindow calls
   bool lastMoveRepaint = false;
   os::HFONT font = nullptr;
   os::HICON bigIcon = nullptr, smallIcon = nullptr;
-  ColorAnswer color;        // the latest colour request for this window
+  ColorAnswer color;  // the latest colour request for this window
   // dialogs
   os::DLGPROC proc = nullptr;
   bool modal = false, ended = false;
   os::INT_PTR endCode = 0;
   bool disabledOwner = false;  // the modal run disabled the owner and owes it enabling
   int shownCount = 0;
-  long long activation = 0;    // when it was last shown
+  long long activation = 0;  // when it was last shown
 };
 
 // A message the program sent or posted, and to which window.
@@ -101,8 +101,8 @@ struct WindowMessage {
 // ---- GDI -------------------------------------------------------------------------------
 struct FontRequest {
   int height = 0, width = 0, escapement = 0, orientation = 0, weight = 0;
-  os::DWORD italic = 0, underline = 0, strikeOut = 0, charSet = 0, outPrecision = 0, clipPrecision = 0,
-            quality = 0, pitchAndFamily = 0;
+  os::DWORD italic = 0, underline = 0, strikeOut = 0, charSet = 0, outPrecision = 0, clipPrecision = 0, quality = 0,
+            pitchAndFamily = 0;
   std::string face;
   os::HFONT result = nullptr;  // null when creation failed
 };
@@ -110,9 +110,9 @@ struct FontRequest {
 struct GdiObject {
   enum Kind { Brush, Font } kind = Brush;
   os::HGDIOBJ handle = nullptr;
-  bool program = true;        // false: the dialog manager's own (a template's font)
-  os::COLORREF color = 0;     // brushes
-  FontRequest font;           // fonts
+  bool program = true;     // false: the dialog manager's own (a template's font)
+  os::COLORREF color = 0;  // brushes
+  FontRequest font;        // fonts
   int deletes = 0;
 };
 
@@ -120,7 +120,7 @@ struct DeviceContext {
   os::HDC hdc = nullptr;
   os::HWND window = nullptr;
   bool open = true;
-  bool painting = false;      // from BeginPaint, closed by EndPaint
+  bool painting = false;  // from BeginPaint, closed by EndPaint
   ColorAnswer colors;
 };
 
@@ -136,9 +136,9 @@ struct NamedMutex {
   int handles = 0;             // open handles of the running process
   int ownCount = 0;            // the running process owns it this many times
   // This run, and what was left when its process ended:
-  int opened = 0;              // CreateMutexA calls that returned a handle
-  int releases = 0;            // ReleaseMutex calls that released it
-  int closedWhileOwned = 0;    // last handle closed while still owning it
+  int opened = 0;            // CreateMutexA calls that returned a handle
+  int releases = 0;          // ReleaseMutex calls that released it
+  int closedWhileOwned = 0;  // last handle closed while still owning it
   int handlesAtExit = 0;
   bool ownedAtExit = false;
   bool Exists() const { return heldElsewhere || handles > 0; }
@@ -152,7 +152,7 @@ struct GuiState {
   ResourceModule resources;
   std::string moduleFileName = "C:\\Setup\\setup.exe";
   int screenWidth = 1024, screenHeight = 768;
-  std::set<int> iconicTemplates;  // dialogs made from these start minimised
+  std::set<int> iconicTemplates;                // dialogs made from these start minimised
   std::vector<std::unique_ptr<Window>> others;  // other programs' top-level windows
   std::vector<WindowMessage> posted;            // messages posted to them
   std::map<std::string, NamedMutex> mutexes;
@@ -165,14 +165,14 @@ struct GuiState {
   struct Process {
     os::DWORD lastError = 0;
     std::vector<std::unique_ptr<Window>> windows;
-    std::vector<WindowMessage> sent;    // SendMessageA, in order
-    std::vector<WindowMessage> queue;   // posted to the process's own windows, not yet delivered
+    std::vector<WindowMessage> sent;   // SendMessageA, in order
+    std::vector<WindowMessage> queue;  // posted to the process's own windows, not yet delivered
     std::vector<GdiObject> gdi;
     std::vector<FontRequest> fontRequests;  // every CreateFontA call
     std::vector<std::string> gdiErrors;     // deleting twice, deleting what was never made
     std::vector<DeviceContext> dcs;
     std::vector<IconDraw> draws;
-    std::map<os::HICON, int> icons;         // LoadIconA: handle -> icon group id
+    std::map<os::HICON, int> icons;           // LoadIconA: handle -> icon group id
     std::vector<std::string> ignoredActions;  // user actions on disabled or hidden controls
     long long activations = 0;
     struct Handle {

@@ -22,8 +22,8 @@ struct ResId {
   std::string text;
 
   ResId() = default;
-  ResId(int n) : number(static_cast<os::WORD>(n)) {}  // NOLINT: ids read best bare
-  ResId(const char* name);                             // NOLINT
+  ResId(int n) : number(static_cast<os::WORD>(n)) {}       // NOLINT: ids read best bare
+  ResId(const char* name);                                 // NOLINT
   ResId(const std::string& name) : ResId(name.c_str()) {}  // NOLINT
   // What a resource call was passed: MAKEINTRESOURCEA(n), "#n" or a name.
   static ResId FromArg(const char* arg);

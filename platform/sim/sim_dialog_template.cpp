@@ -1,8 +1,7 @@
-#include "platform/sim/dialog_template.h"
-
 #include <cctype>
 
 #include "platform/sim/byte_reader.h"
+#include "platform/sim/dialog_template.h"
 
 namespace sim {
 namespace {
@@ -28,13 +27,20 @@ bool ReadField(ByteReader& in, std::string* text, int* ordinal) {
 
 std::string ClassOfAtom(int atom) {
   switch (atom) {
-    case 0x80: return "button";
-    case 0x81: return "edit";
-    case 0x82: return "static";
-    case 0x83: return "listbox";
-    case 0x84: return "scrollbar";
-    case 0x85: return "combobox";
-    default: return "#" + std::to_string(atom);
+    case 0x80:
+      return "button";
+    case 0x81:
+      return "edit";
+    case 0x82:
+      return "static";
+    case 0x83:
+      return "listbox";
+    case 0x84:
+      return "scrollbar";
+    case 0x85:
+      return "combobox";
+    default:
+      return "#" + std::to_string(atom);
   }
 }
 
@@ -55,8 +61,7 @@ bool ReadItemTail(ByteReader& in, DialogItem* item) {
   std::string cls;
   int atom = -1;
   uint16_t extra = 0;
-  if (!ReadField(in, &cls, &atom) || !ReadField(in, &item->text, &item->textOrdinal) || !in.U16(&extra))
-    return false;
+  if (!ReadField(in, &cls, &atom) || !ReadField(in, &item->text, &item->textOrdinal) || !in.U16(&extra)) return false;
   item->className = atom >= 0 ? ClassOfAtom(atom) : Lower(cls);
   return in.Skip(extra);
 }

@@ -79,35 +79,46 @@ bool ReadTemplate(os::HINSTANCE instance, const ResId& id, DialogTemplate* t) {
   return true;
 }
 
+Window* NewDialogWindow(const DialogTemplate& t, const ResId& id, Window* owner, os::DLGPROC proc, bool modal) {
+  auto d = std::make_unique<Window>();
+  d->hwnd = NewWindowHandle();
+  d->className = t.className.empty() ? "#32770" : t.className;
+  d->text = t.caption;
+  d->style = t.style;
+  d->exStyle = t.exStyle | ((t.style & DS_MODALFRAME) ? WS_EX_DLGMODALFRAME : 0);
+  d->templateId = id.isNumber ? id.number : 0;
+  d->owner = owner ? owner->hwnd : nullptr;
+  d->enabled = !(t.style & WS_DISABLED);
+  d->iconic = Gui().iconicTemplates.count(d->templateId) > 0;
+  d->proc = proc;
+  d->modal = modal;
+  d->font = TemplateFont(t);
+  PlaceDialog(d.get(), t, owner);
+  Gui().process.windows.push_back(std::move(d));
+  Window* dialog = Gui().process.windows.back().get();
+  for (const DialogItem& item : t.items) AddControl(dialog, item);
+  return dialog;
+}
+
+os::HWND FirstTabStop(const Window* dialog) {
+  for (os::HWND h : dialog->children) {
+    Window* c = Live(h);
+    if (c && (c->style & WS_TABSTOP) && c->visible && c->enabled) return h;
+  }
+  return nullptr;
+}
+
 // Builds the window and its controls, hidden, and runs the dialog
 // procedure's set-up. Null when the template or the owner is not there, or
 // when the set-up destroyed the dialog.
-Window* MakeDialog(os::HINSTANCE instance, const char* name, os::HWND ownerHandle, os::DLGPROC proc,
-                   os::LPARAM param, bool modal) {
+Window* MakeDialog(os::HINSTANCE instance, const char* name, os::HWND ownerHandle, os::DLGPROC proc, os::LPARAM param,
+                   bool modal) {
   const ResId id = ResId::FromArg(name);
   DialogTemplate t;
   if (!ReadTemplate(instance, id, &t)) return nullptr;
   Window* owner = TopLevelOf(ownerHandle ? LiveOrError(ownerHandle) : nullptr);
   if (ownerHandle && !owner) return nullptr;
-
-  auto d = std::make_unique<Window>();
-  Window* dialog = d.get();
-  dialog->hwnd = NewWindowHandle();
-  dialog->className = t.className.empty() ? "#32770" : t.className;
-  dialog->text = t.caption;
-  dialog->style = t.style;
-  dialog->exStyle = t.exStyle | ((t.style & DS_MODALFRAME) ? WS_EX_DLGMODALFRAME : 0);
-  dialog->templateId = id.isNumber ? id.number : 0;
-  dialog->owner = owner ? owner->hwnd : nullptr;
-  dialog->enabled = !(t.style & WS_DISABLED);
-  dialog->iconic = Gui().iconicTemplates.count(dialog->templateId) > 0;
-  dialog->proc = proc;
-  dialog->modal = modal;
-  dialog->font = TemplateFont(t);
-  PlaceDialog(dialog, t, owner);
-  Gui().process.windows.push_back(std::move(d));
-  for (const DialogItem& item : t.items) AddControl(dialog, item);
-
+  Window* dialog = NewDialogWindow(t, id, owner, proc, modal);
   // The modal run disables its owner before the set-up, and enables it again
   // when the dialog ends.
   if (modal && owner && owner->enabled && !owner->foreign) {
@@ -115,12 +126,7 @@ Window* MakeDialog(os::HINSTANCE instance, const char* name, os::HWND ownerHandl
     dialog->disabledOwner = true;
   }
   if (dialog->font) CallProc(dialog, os::WM_SETFONT, reinterpret_cast<os::WPARAM>(dialog->font), 0);
-  os::HWND focus = nullptr;
-  for (os::HWND h : dialog->children) {
-    Window* c = Live(h);
-    if (!focus && c && (c->style & WS_TABSTOP) && c->visible && c->enabled) focus = h;
-  }
-  CallProc(dialog, os::WM_INITDIALOG, reinterpret_cast<os::WPARAM>(focus), param);
+  CallProc(dialog, os::WM_INITDIALOG, reinterpret_cast<os::WPARAM>(FirstTabStop(dialog)), param);
   return dialog->alive ? dialog : nullptr;
 }
 
@@ -166,8 +172,7 @@ DialogView ViewOf(Window* dialog) {
 namespace os {
 
 INT_PTR DialogBoxParamA(HINSTANCE instance, const char* templateName, HWND owner, DLGPROC proc, LPARAM param) {
-  if (sim::Faulted("DialogBoxParamA", sim::ResId::FromArg(templateName).ToString(),
-                   sim::ERROR_RESOURCE_NAME_NOT_FOUND))
+  if (sim::Faulted("DialogBoxParamA", sim::ResId::FromArg(templateName).ToString(), sim::ERROR_RESOURCE_NAME_NOT_FOUND))
     return -1;
   sim::Window* dialog = sim::MakeDialog(instance, templateName, owner, proc, param, true);
   if (!dialog) {

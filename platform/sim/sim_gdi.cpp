@@ -84,21 +84,36 @@ namespace os {
 
 int GetSystemMetrics(int index) {
   if (sim::Faulted("GetSystemMetrics", std::to_string(index), ERROR_INVALID_PARAMETER)) return 0;
-  enum { SM_CYCAPTION = 4, SM_CXBORDER = 5, SM_CYBORDER = 6, SM_CXDLGFRAME = 7, SM_CYDLGFRAME = 8,
-         SM_CXSMICON = 49, SM_CYSMICON = 50 };
+  enum {
+    SM_CYCAPTION = 4,
+    SM_CXBORDER = 5,
+    SM_CYBORDER = 6,
+    SM_CXDLGFRAME = 7,
+    SM_CYDLGFRAME = 8,
+    SM_CXSMICON = 49,
+    SM_CYSMICON = 50
+  };
   switch (index) {
-    case SM_CXSCREEN: return sim::Gui().screenWidth;
-    case SM_CYSCREEN: return sim::Gui().screenHeight;
+    case SM_CXSCREEN:
+      return sim::Gui().screenWidth;
+    case SM_CYSCREEN:
+      return sim::Gui().screenHeight;
     case SM_CXICON:
-    case SM_CYICON: return 32;
+    case SM_CYICON:
+      return 32;
     case SM_CXSMICON:
-    case SM_CYSMICON: return 16;
-    case SM_CYCAPTION: return 18;
+    case SM_CYSMICON:
+      return 16;
+    case SM_CYCAPTION:
+      return 18;
     case SM_CXBORDER:
-    case SM_CYBORDER: return 1;
+    case SM_CYBORDER:
+      return 1;
     case SM_CXDLGFRAME:
-    case SM_CYDLGFRAME: return 3;
-    default: return 0;
+    case SM_CYDLGFRAME:
+      return 3;
+    default:
+      return 0;
   }
 }
 
@@ -111,12 +126,11 @@ HBRUSH CreateSolidBrush(COLORREF color) {
   return static_cast<HBRUSH>(brush.handle);
 }
 
-HFONT CreateFontA(int height, int width, int escapement, int orientation, int weight, DWORD italic,
-                  DWORD underline, DWORD strikeOut, DWORD charSet, DWORD outPrecision, DWORD clipPrecision,
-                  DWORD quality, DWORD pitchAndFamily, const char* face) {
-  sim::FontRequest request{height,    width,          escapement,    orientation, weight,
-                           italic,    underline,      strikeOut,     charSet,     outPrecision,
-                           clipPrecision, quality,    pitchAndFamily, face ? face : ""};
+HFONT CreateFontA(int height, int width, int escapement, int orientation, int weight, DWORD italic, DWORD underline,
+                  DWORD strikeOut, DWORD charSet, DWORD outPrecision, DWORD clipPrecision, DWORD quality,
+                  DWORD pitchAndFamily, const char* face) {
+  sim::FontRequest request{height,    width,   escapement,   orientation,   weight,  italic,         underline,
+                           strikeOut, charSet, outPrecision, clipPrecision, quality, pitchAndFamily, face ? face : ""};
   auto& p = sim::Gui().process;
   if (!sim::Faulted("CreateFontA", request.face, ERROR_NOT_ENOUGH_MEMORY)) {
     request.result = static_cast<HFONT>(sim::NewHandleValue());

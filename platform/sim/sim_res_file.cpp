@@ -1,9 +1,8 @@
-#include "platform/sim/res_file.h"
-
 #include <cctype>
 #include <cstdlib>
 
 #include "platform/sim/byte_reader.h"
+#include "platform/sim/res_file.h"
 
 namespace sim {
 

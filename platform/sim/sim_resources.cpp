@@ -86,8 +86,7 @@ std::string ArgText(const char* arg) { return ResId::FromArg(arg).ToString(); }
 bool WholeIconGroup(const Resource& group) {
   ByteReader in(group.bytes.data(), group.bytes.size());
   uint16_t reserved = 1, type = 0, count = 0;
-  if (!in.U16(&reserved) || !in.U16(&type) || !in.U16(&count) || reserved != 0 || type != 1 || count == 0)
-    return false;
+  if (!in.U16(&reserved) || !in.U16(&type) || !in.U16(&count) || reserved != 0 || type != 1 || count == 0) return false;
   for (uint16_t i = 0; i < count; ++i) {
     uint16_t id = 0;
     if (!in.Skip(12) || !in.U16(&id) || !Gui().resources.Find(RT_ICON, id)) return false;
@@ -193,8 +192,8 @@ HICON LoadIconA(HINSTANCE instance, const char* name) {
   if (instance == nullptr && id.isNumber && id.number >= 32512 && id.number <= 32518) {
     group = id.number;  // one of the system's own icons
   } else {
-    const sim::Resource* res = instance == sim::ProgramModule() ? sim::Gui().resources.Find(sim::RT_GROUP_ICON, id)
-                                                                 : nullptr;
+    const sim::Resource* res =
+        instance == sim::ProgramModule() ? sim::Gui().resources.Find(sim::RT_GROUP_ICON, id) : nullptr;
     if (!res || !id.isNumber || !sim::WholeIconGroup(*res)) {
       SetLastError(sim::ERROR_RESOURCE_NAME_NOT_FOUND);
       return nullptr;

@@ -7,8 +7,8 @@ namespace sim {
 namespace {
 
 std::string Where(Window* dialog, int id) {
-  return "control " + std::to_string(id) + " of dialog " + std::to_string(dialog->templateId) + " \"" +
-         dialog->text + "\"";
+  return "control " + std::to_string(id) + " of dialog " + std::to_string(dialog->templateId) + " \"" + dialog->text +
+         "\"";
 }
 
 // The control an action names; a control that is not there, or not of the
@@ -27,7 +27,9 @@ bool Usable(Window* c, bool typing, const char* action) {
   if (c->visible && c->enabled && !readOnly) return true;
   Window* d = Gui().Find(c->parent);
   Gui().process.ignoredActions.push_back(std::string(action) + " " + Where(d, c->id) +
-                                         (readOnly ? " (read-only)" : !c->visible ? " (hidden)" : " (disabled)"));
+                                         (readOnly      ? " (read-only)"
+                                          : !c->visible ? " (hidden)"
+                                                        : " (disabled)"));
   return false;
 }
 
@@ -64,13 +66,13 @@ void CloseBox(Window* dialog) {
 // The buttons of a box style, by the answers they give.
 bool IsButtonOf(os::UINT style, int answer) {
   static const std::vector<int> kButtons[] = {
-      {os::IDOK},                                 // MB_OK
-      {os::IDOK, os::IDCANCEL},                   // MB_OKCANCEL
-      {os::IDABORT, os::IDRETRY, os::IDIGNORE},   // MB_ABORTRETRYIGNORE
-      {os::IDYES, os::IDNO, os::IDCANCEL},        // MB_YESNOCANCEL
-      {os::IDYES, os::IDNO},                      // MB_YESNO
-      {os::IDRETRY, os::IDCANCEL},                // MB_RETRYCANCEL
-      {os::IDCANCEL, 10, 11},                     // MB_CANCELTRYCONTINUE
+      {os::IDOK},                                // MB_OK
+      {os::IDOK, os::IDCANCEL},                  // MB_OKCANCEL
+      {os::IDABORT, os::IDRETRY, os::IDIGNORE},  // MB_ABORTRETRYIGNORE
+      {os::IDYES, os::IDNO, os::IDCANCEL},       // MB_YESNOCANCEL
+      {os::IDYES, os::IDNO},                     // MB_YESNO
+      {os::IDRETRY, os::IDCANCEL},               // MB_RETRYCANCEL
+      {os::IDCANCEL, 10, 11},                    // MB_CANCELTRYCONTINUE
   };
   const os::UINT kind = style & 0xF;
   if (kind >= sizeof kButtons / sizeof kButtons[0]) return false;

@@ -26,9 +26,9 @@ TEST_P(DialogActionTest, EndsWithTheCommandItSends) {
   const ActionCase& c = GetParam();
   for (const Action& a : c.actions) user.Do(c.templateId, a);
   EXPECT_EQ(0, Run([&] {
-    EXPECT_EQ(c.endCode, Modal(c.templateId));
-    return 0;
-  }));
+              EXPECT_EQ(c.endCode, Modal(c.templateId));
+              return 0;
+            }));
   const auto shown = sim::EventsOf(m.transcript, sim::Event::DialogShown);
   const auto ended = sim::EventsOf(m.transcript, sim::Event::DialogEnded);
   ASSERT_EQ(1u, shown.size());
@@ -39,17 +39,17 @@ TEST_P(DialogActionTest, EndsWithTheCommandItSends) {
 
 INSTANTIATE_TEST_SUITE_P(
     Actions, DialogActionTest,
-    ::testing::Values(ActionCase{"ClickGo", 100, {Action::ClickOn(1010)}, 1010},
-                      ActionCase{"ClickStop", 100, {Action::ClickOn(1003)}, 1003},
-                      ActionCase{"EnterPressesTheDefaultButton", 100, {Action::PressEnter()}, 1010},
-                      ActionCase{"EnterWithoutDefaultButtonIsOk", 101, {Action::PressEnter()}, os::IDOK},
-                      ActionCase{"EscapeIsCancel", 100, {Action::PressEscape()}, os::IDCANCEL},
-                      ActionCase{"CloseBoxIsCancel", 100, {Action::CloseBox()}, os::IDCANCEL},
-                      ActionCase{"CloseBoxPressesTheCancelButton", 101, {Action::CloseBox()}, os::IDCANCEL},
-                      ActionCase{"DisabledButtonDoesNothing", 100,
-                                 {Action::ClickOn(1004), Action::ClickOn(1003)}, 1003},
-                      ActionCase{"ReadOnlyEditTakesNoTyping", 100,
-                                 {Action::TypeInto(1002, "x"), Action::PressEscape()}, os::IDCANCEL}),
+    ::testing::Values(
+        ActionCase{"ClickGo", 100, {Action::ClickOn(1010)}, 1010},
+        ActionCase{"ClickStop", 100, {Action::ClickOn(1003)}, 1003},
+        ActionCase{"EnterPressesTheDefaultButton", 100, {Action::PressEnter()}, 1010},
+        ActionCase{"EnterWithoutDefaultButtonIsOk", 101, {Action::PressEnter()}, os::IDOK},
+        ActionCase{"EscapeIsCancel", 100, {Action::PressEscape()}, os::IDCANCEL},
+        ActionCase{"CloseBoxIsCancel", 100, {Action::CloseBox()}, os::IDCANCEL},
+        ActionCase{"CloseBoxPressesTheCancelButton", 101, {Action::CloseBox()}, os::IDCANCEL},
+        ActionCase{"DisabledButtonDoesNothing", 100, {Action::ClickOn(1004), Action::ClickOn(1003)}, 1003},
+        ActionCase{
+            "ReadOnlyEditTakesNoTyping", 100, {Action::TypeInto(1002, "x"), Action::PressEscape()}, os::IDCANCEL}),
     [](const ::testing::TestParamInfo<ActionCase>& info) { return std::string(info.param.name); });
 
 // The command carries the pressed button's window; the close box goes
@@ -212,11 +212,11 @@ TEST_F(DialogTest, WindowsDieWithTheProcess) {
   };
   os::HWND backdrop = nullptr;
   EXPECT_EQ(4, Run([&] {
-    backdrop = Modeless(102);
-    Modal(100, backdrop);
-    ADD_FAILURE() << "exit returned";
-    return 0;
-  }));
+              backdrop = Modeless(102);
+              Modal(100, backdrop);
+              ADD_FAILURE() << "exit returned";
+              return 0;
+            }));
   EXPECT_EQ(0, probe.Count(os::WM_DESTROY));
   EXPECT_FALSE(m.gui.Find(backdrop)->alive);
   EXPECT_EQ(4, sim::ExitCode(m.transcript));

@@ -30,8 +30,7 @@ os::INT_PTR GuiTest::Modal(int templateId, os::HWND owner) {
 }
 
 os::HWND GuiTest::Modeless(int templateId, os::HWND owner) {
-  return os::CreateDialogParamA(os::GetModuleHandleA(nullptr), os::MAKEINTRESOURCEA(templateId), owner, &ProbeProc,
-                                0);
+  return os::CreateDialogParamA(os::GetModuleHandleA(nullptr), os::MAKEINTRESOURCEA(templateId), owner, &ProbeProc, 0);
 }
 
 }  // namespace simtest

@@ -27,7 +27,8 @@ END_MESSAGE_MAP()
 using FrameworkTest = GuiTest;
 
 TEST_F(FrameworkTest, DataExchangeBothWays) {
-  user.Do(100, Action::TypeInto(1001, "D:\\New"), [](const sim::DialogView& v) { EXPECT_EQ("C:\\Old", v.textOf(1001)); })
+  user.Do(100, Action::TypeInto(1001, "D:\\New"),
+          [](const sim::DialogView& v) { EXPECT_EQ("C:\\Old", v.textOf(1001)); })
       .Do(100, Action::ClickOn(1010));
   Run([] {
     FormDlg form;

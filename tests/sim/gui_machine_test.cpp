@@ -97,15 +97,15 @@ TEST_P(MutexTest, ProbeAndLetGo) {
   EXPECT_EQ(c.heldElsewhere, mx.Exists());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, MutexTest,
-    ::testing::Values(MutexCase{"NewReleasedAndClosed", false, false, true, true, true, 0, true},
-                      MutexCase{"HeldElsewhereClosed", true, false, true, true, true, 183, true},
-                      MutexCase{"CannotBeMade", false, true, true, true, false, 5, true},
-                      MutexCase{"NewClosedWhileOwned", false, false, false, true, true, 0, false},
-                      MutexCase{"NewLeftToTheExit", false, false, true, false, true, 0, false},
-                      MutexCase{"HeldElsewhereLeftOpen", true, false, true, false, true, 183, false}),
-    [](const ::testing::TestParamInfo<MutexCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, MutexTest,
+                         ::testing::Values(MutexCase{"NewReleasedAndClosed", false, false, true, true, true, 0, true},
+                                           MutexCase{"HeldElsewhereClosed", true, false, true, true, true, 183, true},
+                                           MutexCase{"CannotBeMade", false, true, true, true, false, 5, true},
+                                           MutexCase{"NewClosedWhileOwned", false, false, false, true, true, 0, false},
+                                           MutexCase{"NewLeftToTheExit", false, false, true, false, true, 0, false},
+                                           MutexCase{"HeldElsewhereLeftOpen", true, false, true, false, true, 183,
+                                                     false}),
+                         [](const ::testing::TestParamInfo<MutexCase>& info) { return std::string(info.param.name); });
 
 TEST_F(MachineTest, ASecondOpenOfTheProcessDoesNotOwnIt) {
   Run([] {

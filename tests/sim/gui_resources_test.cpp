@@ -185,9 +185,12 @@ TEST(ResFileTest, SizesThatLie) {
     size_t field;  // 0: DataSize, 4: HeaderSize
     uint32_t value;
   } cases[] = {
-      {"data past the end", 0, 0x7FFFFFF0u}, {"data of 4 GiB", 0, 0xFFFFFFFFu},
-      {"header past the end", 4, 0x10000u},  {"header of 4 GiB", 4, 0xFFFFFFFFu},
-      {"header too small", 4, 8},            {"header without its fields", 4, 32 - 4},
+      {"data past the end", 0, 0x7FFFFFF0u},
+      {"data of 4 GiB", 0, 0xFFFFFFFFu},
+      {"header past the end", 4, 0x10000u},
+      {"header of 4 GiB", 4, 0xFFFFFFFFu},
+      {"header too small", 4, 8},
+      {"header without its fields", 4, 32 - 4},
   };
   for (const Case& c : cases) {
     for (size_t h : headers) {
