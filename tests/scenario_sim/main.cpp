@@ -38,7 +38,7 @@ void RegisterFolder(const char* suite, const std::filesystem::path& folder) {
       if (entry.path().extension() == ".scn") files.push_back(entry.path());
   std::sort(files.begin(), files.end());
   for (const auto& path : files)
-    ::testing::RegisterTest(suite, path.stem().string().c_str(), nullptr, path.filename().string().c_str(),
+    ::testing::RegisterTest(suite, path.stem().string().c_str(), nullptr, nullptr,
                             __FILE__, __LINE__, [path]() -> ::testing::Test* { return new ScenarioFileTest(path); });
 }
 

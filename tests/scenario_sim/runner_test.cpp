@@ -90,6 +90,8 @@ const Mismatch kMismatches[] = {
     {"Fault", "  sim fail SetWindowTextA\n", "  escape\n", "", "line 9: wait \"DU Dodoridu - Install Testanza 1.20\": dialog \"Install Testanza\" waits for input instead"},
 };
 
+void PrintTo(const Mismatch& m, std::ostream* os) { *os << m.name; }
+
 class RunnerMismatch : public ::testing::TestWithParam<Mismatch> {};
 
 TEST_P(RunnerMismatch, FailsWithTheLine) {
