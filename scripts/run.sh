@@ -26,6 +26,11 @@ WALK=(
 )
 # Wine may run under emulation here: patience with each screen.
 TIMEOUT="${RUN_STEP_TIMEOUT:-300}"
+# Where 32-bit programs run in qemu's user-mode emulation (kernels without
+# 32-bit support), Wine in qemu's default 4 GB layout often fails at start
+# ("failed to map the shared user data"); a 3 GB guest space avoids that.
+# Nothing else reads this variable.
+export QEMU_RESERVED_VA="${QEMU_RESERVED_VA:-0xc0000000}"
 
 log() { echo "run: $*" >&2; }
 

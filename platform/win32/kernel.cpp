@@ -13,17 +13,18 @@ using win32::ToWin;
 namespace os {
 
 namespace {
-bool HasFolder(const char* name) {
+// No drive and no folder: a name the loader would go searching for.
+bool IsBareName(const char* name) {
   for (const char* p = name; *p; ++p)
-    if (*p == '\\' || *p == '/') return true;
-  return false;
+    if (*p == '\\' || *p == '/' || *p == ':') return false;
+  return true;
 }
 }  // namespace
 
 // A bare name is never searched for: it could be found beside setup.exe.
 HMODULE LoadLibraryA(const char* name) {
   if (!name) return FromWin(::LoadLibraryA(name));
-  return FromWin(HasFolder(name) ? ::LoadLibraryA(name) : win32::LoadSystemLibrary(name));
+  return FromWin(IsBareName(name) ? win32::LoadSystemLibrary(name) : ::LoadLibraryA(name));
 }
 
 FARPROC GetProcAddress(HMODULE module, const char* name) {
