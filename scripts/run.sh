@@ -9,7 +9,7 @@
 set -euo pipefail
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-WIN="$ROOT/build/win32"
+WIN="${WIN32_DIR:-$ROOT/build/win32}"  # the cross build
 SETUP="$WIN/bin/setup.exe"
 DRIVER="$WIN/bin/e2e_driver.exe"
 RUN="$ROOT/build/run"
@@ -40,7 +40,14 @@ fresh_prefix() {
     rm -rf "$RUN/prefix"
   fi
   mkdir -p "$RUN"
-  log "making a fresh Wine prefix in build/run/prefix"
+  # RUN_TEMPLATE: an unused prefix to copy instead of booting a new one, for
+  # machines where that takes minutes.
+  if [ -n "${RUN_TEMPLATE:-}" ]; then
+    log "copying the Wine prefix $RUN_TEMPLATE to build/run/prefix"
+    cp -a "$RUN_TEMPLATE" "$RUN/prefix"
+  else
+    log "making a fresh Wine prefix in build/run/prefix"
+  fi
   # shellcheck source=scripts/wineprefix.sh
   source "$ROOT/scripts/wineprefix.sh" "$RUN/prefix"
   [ -f "$WINEPREFIX/system.reg" ] || { log "Wine could not make the prefix"; return 1; }
