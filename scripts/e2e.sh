@@ -1,0 +1,125 @@
+#!/usr/bin/env bash
+# Usage: scripts/e2e.sh [options] <scenario-file> <name>
+#   --win32 DIR            the cross build (default: $WIN32_DIR or build/win32)
+#   --program EXE          the program to drive (default: DIR/bin/setup.exe)
+#   --payload DIR          the payload folder of payload= files (default: DIR/payload)
+#   --expect-failure FILE  the driver must fail, printing every line of FILE
+#
+# Runs one scenario under Wine: a fresh 32-bit prefix of its own under
+# build/e2e/<name>/prefix (copied from a template made once), our own X server
+# when there is no display, the driver, and the screenshots converted to
+# build/screens/<name>-<shot>.png. Exits with the driver's result.
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+args=("$@")
+
+win32="${WIN32_DIR:-$root/build/win32}"
+program="" payload="" expect=""
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --win32) win32="$2"; shift 2 ;;
+    --program) program="$2"; shift 2 ;;
+    --payload) payload="$2"; shift 2 ;;
+    --expect-failure) expect="$(realpath "$2")"; shift 2 ;;
+    --*) echo "e2e: unknown option $1" >&2; exit 2 ;;
+    *) break ;;
+  esac
+done
+[ $# -eq 2 ] || { sed -n '2,6p' "$0" >&2; exit 2; }
+scenario="$(realpath "$1")"
+name="$2"
+program="${program:-$win32/bin/setup.exe}"
+payload="${payload:-$win32/payload}"
+driver="$win32/bin/e2e_driver.exe"
+for f in "$scenario" "$driver" "$program"; do
+  [ -f "$f" ] || { echo "e2e: missing $f (is the cross build made? make win32)" >&2; exit 1; }
+done
+
+# Where the kernel runs no 32-bit code, qemu-i386 (through binfmt_misc) runs
+# Wine's processes. Its default 4 GB guest space lets a mapping land on the
+# page Wine must map at 0x7ffe0000; a 3 GB space, like a 3G/1G kernel split,
+# does not. Without emulation the variable is not read.
+export QEMU_RESERVED_VA=0xc0000000
+if ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
+  qemu=/usr/bin/qemu-i386-static
+  if [ -x "$qemu" ] && [ -w /proc/sys/fs/binfmt_misc/register ] && [ ! -e /proc/sys/fs/binfmt_misc/qemu-i386 ]; then
+    echo "e2e: this kernel runs no 32-bit programs: registering $qemu for them"
+    printf '%s' ':qemu-i386:M::\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00:\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff:'"$qemu"':F' \
+      >/proc/sys/fs/binfmt_misc/register
+  fi
+  /usr/lib/wine/wine --version >/dev/null 2>&1 || {
+    echo "e2e: Wine cannot start: this kernel runs no 32-bit programs and qemu-i386-static is not set up for them" >&2
+    exit 1
+  }
+fi
+
+if [ -z "${DISPLAY:-}" ]; then
+  exec xvfb-run -a -s "-screen 0 1024x768x24" bash "${BASH_SOURCE[0]}" "${args[@]}"
+fi
+
+work="$root/build/e2e"
+mkdir -p "$work"
+
+# The template prefix, made once; the lock keeps parallel tests from racing.
+(
+  flock 9
+  template="$work/template"
+  if [ ! -f "$template/.e2e-ready" ]; then
+    rm -rf "$template"
+    ( source "$root/scripts/wineprefix.sh" "$template" )
+    # Wine points the user's folders at the host's home; a test's links and
+    # files must stay inside its prefix.
+    find "$template/drive_c/users" -mindepth 2 -maxdepth 2 -type l | while read -r link; do
+      rm "$link" && mkdir -p "$link"
+    done
+    # Every Wine process costs minutes where Wine runs emulated: no event log
+    # or plug and play service at boot, and no debugger started on a crash.
+    perl -0pi -e 's/(\[System\\\\CurrentControlSet\\\\Services\\\\(?:Eventlog|PlugPlay)\][^\[]*?"Start"=dword:)00000002/${1}00000004/g;
+                  s/(\[Software\\\\Microsoft\\\\Windows NT\\\\CurrentVersion\\\\AeDebug\][^\[]*?)"Debugger"="[^"\n]*"\n/$1/' \
+      "$template/system.reg"
+    rm -f "$template/wineserver"
+    touch "$template/.e2e-ready"
+  fi
+) 9>"$work/template.lock"
+
+dir="$work/$name"
+rm -rf "$dir"
+mkdir -p "$dir/shots"
+cp -a "$work/template" "$dir/prefix"
+# Debian's wineserver notes its socket folder in the prefix: each copy makes its own.
+rm -f "$dir/prefix/wineserver"
+source "$root/scripts/wineprefix.sh" "$dir/prefix"
+trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
+
+# Wine's Z: drive is the host's root.
+winpath() { local p; p="$(realpath -m "$1")"; printf 'Z:%s' "${p//\//\\}"; }
+
+echo "e2e: $name: $scenario (display $DISPLAY, prefix $dir/prefix)"
+set +e
+wine "$driver" "$(winpath "$scenario")" "$(winpath "$payload")" "$(winpath "$dir/shots")" "$(winpath "$program")" \
+  2>&1 | tr -d '\r' | tee "$dir/driver.log"
+rc=${PIPESTATUS[0]}
+set -e
+wineserver -k >/dev/null 2>&1 || true
+
+screens="$root/build/screens"
+mkdir -p "$screens"
+rm -f "$screens/$name"-*.png
+for bmp in "$dir"/shots/*.bmp; do
+  [ -e "$bmp" ] || continue
+  png="$screens/$name-$(basename "${bmp%.bmp}").png"
+  convert "$bmp" "$png" && echo "e2e: screenshot $png"
+done
+
+if [ -z "$expect" ]; then
+  exit "$rc"
+fi
+# A run that must fail, and fail for each of the reasons listed.
+status=0
+if [ "$rc" -eq 0 ]; then echo "e2e: the driver passed a run that must fail"; status=1; fi
+while IFS= read -r line; do
+  case "$line" in ''|'#'*) continue ;; esac
+  if ! grep -qF -- "$line" "$dir/driver.log"; then echo "e2e: not reported: $line"; status=1; fi
+done < "$expect"
+[ $status -eq 0 ] && echo "e2e: every expected mismatch was reported"
+exit $status
