@@ -17,9 +17,9 @@ void CheckControls(os::HWND dialog) {
   const os::HWND edit = os::GetDlgItem(dialog, kEdit);
   CHECK(edit != nullptr && os::GetDlgCtrlID(edit) == kEdit);
   CHECK(os::SetDlgItemTextA(dialog, kEdit, "C:\\Program Files\\Testanza"));
-  CHECK(os::GetWindowTextLengthA(edit) == 26);
+  CHECK(os::GetWindowTextLengthA(edit) == 25);
   char text[64] = {0};
-  CHECK(os::GetDlgItemTextA(dialog, kEdit, text, sizeof text) == 26 && std::strcmp(text, "C:\\Program Files\\Testanza") == 0);
+  CHECK(os::GetDlgItemTextA(dialog, kEdit, text, sizeof text) == 25 && std::strcmp(text, "C:\\Program Files\\Testanza") == 0);
   CHECK(os::GetWindowTextA(edit, text, 8) == 7 && std::strcmp(text, "C:\\Prog") == 0);
   CHECK(os::SetWindowTextA(os::GetDlgItem(dialog, kStatus), "Line one\r\nLine two"));
 

@@ -1,5 +1,9 @@
-// Library loading: a version.dll planted beside this program (the build puts
-// one there) must never be the one loaded by bare name.
+// Library loading by bare name: a library planted beside this program (the
+// build puts a mapi32.dll there) must never be the one loaded. Not a planted
+// version.dll, though the installer's worry is that one: Wine's own user32
+// imports version.dll, so Wine itself would take it at start-up. Under Wine,
+// run with WINEDLLOVERRIDES=mapi32=n,b; otherwise Wine substitutes its
+// built-in library for any file of that name and the planted one never runs.
 #include "platform/os.h"
 // after os.h
 #include <windows.h>
@@ -12,7 +16,7 @@
 
 namespace {
 std::string Marker() { return ExeFolder() + "planted.ran"; }
-std::string Planted() { return ExeFolder() + "version.dll"; }
+std::string Planted() { return ExeFolder() + "mapi32.dll"; }
 
 bool InSystemFolder(os::HMODULE module) {
   const std::string path = ModulePath(module);
@@ -25,11 +29,14 @@ void CheckLibraries() {
   DeleteFileA(Marker().c_str());
   CHECK(Exists(Planted()));
 
-  const os::HMODULE version = os::LoadLibraryA("version.dll");
-  CHECK(version != nullptr);
-  CHECK(InSystemFolder(version));
-  CHECK(os::GetProcAddress(version, "VerInstallFileA") != nullptr);
+  const os::HMODULE mapi = os::LoadLibraryA("mapi32.dll");
+  CHECK(mapi != nullptr && InSystemFolder(mapi));
   CHECK(!Exists(Marker()));
+  CHECK(os::FreeLibrary(mapi));
+
+  const os::HMODULE version = os::LoadLibraryA("version.dll");
+  CHECK(version != nullptr && InSystemFolder(version));
+  CHECK(os::GetProcAddress(version, "VerInstallFileA") != nullptr);
   CHECK(os::FreeLibrary(version));
 
   const os::HMODULE kernel = os::LoadLibraryA("Kernel32.dll");
@@ -49,7 +56,7 @@ void CheckLibraries() {
   // folder only (where the system offers the restriction).
   win32::RestrictLibrarySearch();
   if (GetProcAddress(GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories")) {
-    const HMODULE plain = LoadLibraryA("version.dll");
+    const HMODULE plain = LoadLibraryA("mapi32.dll");
     CHECK(plain != nullptr && InSystemFolder(reinterpret_cast<os::HMODULE>(plain)));
     CHECK(!Exists(Marker()));
     if (plain) FreeLibrary(plain);

@@ -7,8 +7,7 @@
 int check::failures = 0;
 
 int main() {
-  // The library check first: it must see the process before anything else
-  // has loaded version.dll.
+  // The library check first, while no library has been loaded by name yet.
   CheckLibraries();
   CheckFilesAndFolders();
   CheckTimes();

@@ -1,5 +1,5 @@
-// A stand-in for a version.dll that an attacker put beside the program: when
-// loaded it leaves "planted.ran" in its own folder.
+// A stand-in for a system library that an attacker put beside the program:
+// when loaded it leaves "planted.ran" in its own folder.
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 

@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -19,7 +20,8 @@ void SaveLink(const std::string& file, const std::string& folder) {
   CHECK(os::CoCreateInstance(os::CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, os::IID_IShellLinkA,
                              reinterpret_cast<void**>(&link)) == S_OK);
   if (!link) return;
-  CHECK(link->SetPath((folder + "\\Testanza.exe").c_str()) == S_OK);
+  // S_FALSE: the target does not exist yet, which is fine for a link.
+  CHECK(SUCCEEDED(link->SetPath((folder + "\\Testanza.exe").c_str())));
   CHECK(link->SetDescription("Testanza 1.20") == S_OK);
   CHECK(link->SetWorkingDirectory(folder.c_str()) == S_OK);
   CHECK(link->SetIconLocation((folder + "\\Testanza.exe").c_str(), 1) == S_OK);
@@ -58,10 +60,22 @@ void VerifyLink(const std::string& file, const std::string& folder) {
   CHECK(SUCCEEDED(link->GetWorkingDirectory(text, MAX_PATH)) && _stricmp(text, folder.c_str()) == 0);
   int icon = -1;
   CHECK(SUCCEEDED(link->GetIconLocation(text, MAX_PATH, &icon)) && icon == 1);
-  int show = -1;
-  CHECK(SUCCEEDED(link->GetShowCmd(&show)) && show == SW_SHOWMINNOACTIVE);
   if (persist) persist->Release();
   link->Release();
+}
+
+// The file itself: the Shell Link header with its class and show command.
+void VerifyLinkFile(const std::string& file) {
+  unsigned char header[0x4C] = {0};
+  FILE* f = std::fopen(file.c_str(), "rb");
+  CHECK(f != nullptr);
+  if (!f) return;
+  CHECK(std::fread(header, 1, sizeof header, f) == sizeof header);
+  std::fclose(f);
+  CHECK(header[0] == 0x4C && header[1] == 0 && header[2] == 0 && header[3] == 0);
+  CHECK(std::memcmp(header + 4, &CLSID_ShellLink, 16) == 0);
+  const unsigned show = header[0x3C] | header[0x3D] << 8 | header[0x3E] << 16 | header[0x3F] << 24;
+  CHECK(show == SW_SHOWMINNOACTIVE);
 }
 
 int CALLBACK PickFolder(HWND dialog, UINT message, LPARAM, LPARAM chosen) {
@@ -81,6 +95,7 @@ void CheckShellLink() {
   SaveLink(file, folder);
   CHECK(Exists(file));
   VerifyLink(file, folder);
+  VerifyLinkFile(file);
 
   void* object = &object;
   CHECK(os::CoCreateInstance(os::CLSID_ShellLink, reinterpret_cast<os::IUnknown*>(&object), CLSCTX_INPROC_SERVER,

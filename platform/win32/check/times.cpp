@@ -18,11 +18,11 @@ void CheckTimes() {
   os::GetLocalTime(&local);
   CHECK(local.wYear >= 2020 && local.wMonth >= 1 && local.wMonth <= 12 && local.wDay >= 1);
 
-  // 1 June 1998 12:00:00 as a FILETIME: 125 355 456 000 000 000 hundred-ns.
+  // 1 June 1998 12:00:00 as a FILETIME: 125 411 760 000 000 000 hundred-ns.
   const os::SYSTEMTIME stamp = {1998, 6, 1, 1, 12, 0, 0, 0};
   os::FILETIME asLocal = {}, asUtc = {};
   CHECK(os::SystemTimeToFileTime(&stamp, &asLocal));
-  CHECK(((uint64_t(asLocal.dwHighDateTime) << 32) | asLocal.dwLowDateTime) == 125355456000000000ull);
+  CHECK(((uint64_t(asLocal.dwHighDateTime) << 32) | asLocal.dwLowDateTime) == 125411760000000000ull);
   CHECK(os::LocalFileTimeToFileTime(&asLocal, &asUtc));
   const os::SYSTEMTIME invalid = {1998, 13, 0, 40, 25, 0, 0, 0};
   os::FILETIME ignored;
