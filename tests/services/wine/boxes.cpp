@@ -10,6 +10,7 @@ namespace wine_check {
 namespace {
 
 std::vector<ShownBox> g_boxes;
+HWND g_lastBox = nullptr;  // a box may be activated more than once
 
 std::string TextOf(HWND window, int id) {
   char text[1024] = {0};
@@ -23,8 +24,11 @@ LRESULT CALLBACK OnCbt(int code, WPARAM wParam, LPARAM lParam) {
     const HWND window = reinterpret_cast<HWND>(wParam);
     char className[32] = {0};
     GetClassNameA(window, className, sizeof className);
-    if (std::string(className) == "#32770") {
+    if (std::string(className) == "#32770" && window != g_lastBox) {
+      g_lastBox = window;
       g_boxes.push_back({TextOf(window, 0), TextOf(window, 0xFFFF)});
+      std::printf("box: %s: %s\n", g_boxes.back().caption.c_str(), g_boxes.back().text.c_str());
+      std::fflush(stdout);
       // The first button the box has: OK for our boxes, Yes for a question.
       const int buttons[] = {IDOK, IDYES, IDCANCEL, IDNO};
       for (int id : buttons) {

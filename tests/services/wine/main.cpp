@@ -20,9 +20,17 @@ int main(int argc, char** argv) {
   wine_check::payloadDir = argv[1];
   wine_check::WatchMessageBoxes();
   CoInitialize(nullptr);  // as the install dialog's set-up does
-  wine_check::CheckPayload();
-  wine_check::CheckShortcuts();
-  wine_check::CheckRegistry();
+  const struct {
+    const char* name;
+    void (*run)();
+  } parts[] = {{"payload", wine_check::CheckPayload},
+               {"shortcuts", wine_check::CheckShortcuts},
+               {"registry", wine_check::CheckRegistry}};
+  for (const auto& part : parts) {
+    std::printf("== %s\n", part.name);
+    std::fflush(stdout);
+    part.run();
+  }
   if (wine_check::failures) std::printf("FAILED %d\n", wine_check::failures);
   else std::printf("ok\n");
   return wine_check::failures;

@@ -17,11 +17,19 @@ if [ -z "${DISPLAY:-}" ]; then
   exec xvfb-run -a -s "-screen 0 1024x768x24" bash "${BASH_SOURCE[0]}" "${args[@]}"
 fi
 
+# Where 32-bit programs run under qemu's user-mode emulation, Wine needs a
+# 3 GB guest space to start.
+export QEMU_RESERVED_VA="${QEMU_RESERVED_VA:-0xc0000000}"
+
 mkdir -p "$work"
 template="$work/template"
 if [ ! -f "$template/.ready" ]; then
   rm -rf "$template"
   ( source "$root/scripts/wineprefix.sh" "$template" )
+  if [ ! -d "$template/drive_c/users" ]; then
+    echo "services_wine: wineboot did not make a prefix in $template" >&2
+    exit 1
+  fi
   # Wine points the user's folders at the host's home; the links made here
   # must stay inside the prefix.
   find "$template/drive_c/users" -mindepth 2 -maxdepth 2 -type l | while read -r link; do
@@ -44,7 +52,7 @@ for zone in Europe/Berlin America/New_York; do
     source "$root/scripts/wineprefix.sh" "$dir"
     trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
     echo "services_wine: TZ=$zone"
-    wine "$program" "$(winpath "$payload")" 2>&1 | tr -d '\r' | tee "$dir/check.log"
+    wine "$program" "$(winpath "$payload")" 2>&1 | stdbuf -oL tr -d '\r' | tee "$dir/check.log"
     exit "${PIPESTATUS[0]}"
   ) || failed=1
 done
