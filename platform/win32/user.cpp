@@ -54,6 +54,8 @@ BOOL EnableWindow(HWND window, BOOL enable) { return ::EnableWindow(ToWin(window
 BOOL IsWindowEnabled(HWND window) { return ::IsWindowEnabled(ToWin(window)); }
 HWND GetActiveWindow() { return FromWin(::GetActiveWindow()); }
 BOOL GetClientRect(HWND window, RECT* rect) { return ::GetClientRect(ToWin(window), As<::RECT>(rect)); }
+BOOL GetWindowRect(HWND window, RECT* rect) { return ::GetWindowRect(ToWin(window), As<::RECT>(rect)); }
+HWND GetWindow(HWND window, UINT relation) { return FromWin(::GetWindow(ToWin(window), relation)); }
 
 HDC BeginPaint(HWND window, PAINTSTRUCT* paint) {
   return FromWin(::BeginPaint(ToWin(window), As<::PAINTSTRUCT>(paint)));
