@@ -3,7 +3,8 @@
 # when all are present, so it is cheap to run before every build.
 set -euo pipefail
 pkgs=(cmake make g++ clang mingw-w64 wine wine32:i386 xvfb xauth x11-utils imagemagick
-      libgtest-dev libgmock-dev libmspack-dev mscompress liblnk-utils nsis)
+      libgtest-dev libgmock-dev libmspack-dev mscompress liblnk-utils nsis
+      qemu-system-x86 qemu-utils debootstrap e2fsprogs)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
