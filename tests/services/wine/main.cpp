@@ -1,9 +1,12 @@
-// services_check <payload folder>: the installation services of setup.exe
+// services_check <payload folder> [part...]: the installation services of setup.exe
 // run through the real back end, each result read back with the system's
-// own calls. Prints one line per failure and "ok" / "FAILED n" at the end.
+// own calls. Parts: payload, shortcuts, registry (all when none is named).
+// Prints one line per failure and "ok" / "FAILED n" at the end.
 #include "platform/os.h"
 // after the program's headers: the Windows macros would rewrite their names
 #include <windows.h>
+
+#include <cstring>
 
 #include "check.h"
 
@@ -13,8 +16,8 @@ std::string payloadDir;
 }  // namespace wine_check
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::printf("usage: services_check <payload folder>\n");
+  if (argc < 2) {
+    std::printf("usage: services_check <payload folder> [payload|shortcuts|registry...]\n");
     return 2;
   }
   wine_check::payloadDir = argv[1];
@@ -27,6 +30,9 @@ int main(int argc, char** argv) {
                {"shortcuts", wine_check::CheckShortcuts},
                {"registry", wine_check::CheckRegistry}};
   for (const auto& part : parts) {
+    bool named = argc == 2;
+    for (int i = 2; i < argc; ++i) named = named || std::strcmp(argv[i], part.name) == 0;
+    if (!named) continue;
     std::printf("== %s\n", part.name);
     std::fflush(stdout);
     part.run();
