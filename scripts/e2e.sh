@@ -54,6 +54,11 @@ if ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
   }
 fi
 
+# Seconds the driver waits for a window; emulated, a program takes minutes to start.
+timeout=120
+grep -qsx enabled /proc/sys/fs/binfmt_misc/qemu-i386 && timeout=900
+export E2E_TIMEOUT="${E2E_TIMEOUT:-$timeout}"
+
 if [ -z "${DISPLAY:-}" ]; then
   exec xvfb-run -a -s "-screen 0 1024x768x24" bash "${BASH_SOURCE[0]}" "${args[@]}"
 fi
@@ -78,6 +83,11 @@ mkdir -p "$work"
     perl -0pi -e 's/(\[System\\\\CurrentControlSet\\\\Services\\\\(?:Eventlog|PlugPlay)\][^\[]*?"Start"=dword:)00000002/${1}00000004/g;
                   s/(\[Software\\\\Microsoft\\\\Windows NT\\\\CurrentVersion\\\\AeDebug\][^\[]*?)"Debugger"="[^"\n]*"\n/$1/' \
       "$template/system.reg"
+    # A virtual desktop of the screen's size: Wine draws the windows' frames
+    # and captions itself (Xvfb has no window manager to draw them), and the
+    # screenshots show the program's screen alone.
+    printf '\n[Software\\\\Wine\\\\Explorer] 0\n"Desktop"="Default"\n\n[Software\\\\Wine\\\\Explorer\\\\Desktops] 0\n"Default"="1024x768"\n' \
+      >>"$template/user.reg"
     rm -f "$template/wineserver"
     touch "$template/.e2e-ready"
   fi
@@ -98,7 +108,7 @@ winpath() { local p; p="$(realpath -m "$1")"; printf 'Z:%s' "${p//\//\\}"; }
 echo "e2e: $name: $scenario (display $DISPLAY, prefix $dir/prefix)"
 set +e
 wine "$driver" "$(winpath "$scenario")" "$(winpath "$payload")" "$(winpath "$dir/shots")" "$(winpath "$program")" \
-  2>&1 | tr -d '\r' | tee "$dir/driver.log"
+  2>&1 | sed -u 's/\r$//' | tee "$dir/driver.log"
 rc=${PIPESTATUS[0]}
 set -e
 wineserver -k >/dev/null 2>&1 || true

@@ -18,8 +18,6 @@
 namespace e2e {
 namespace {
 
-const int kExitTimeout = 300;
-
 bool LoadScenario(const std::string& path, scenario::Scenario* s) {
   std::string text, error;
   if (!ReadBytes(path, &text, &error) || !scenario::Parse(text, s, &error)) {
@@ -79,7 +77,7 @@ bool PlaySteps(const scenario::Scenario& s, const std::string& program, Handle* 
       continue;
     }
     Say("line %d: %s", st.line, st.source.c_str());
-    if (!AwaitExit(session, kExitTimeout)) return false;
+    if (!AwaitExit(session, 2 * StepTimeout())) return false;
     AwaitStartedPrograms(session->pid);
     if (!Start(program, process, session)) return false;
   }
@@ -115,7 +113,7 @@ int Run(int argc, char** argv) {
   const bool completed = PlaySteps(s, argc == 5 ? argv[4] : ProgramNextToMe(), &process, &session);
   if (!process) return 1;
   // After a step that broke off, the program is left where it stood: no point waiting long.
-  AwaitExit(&session, completed ? kExitTimeout : 5);
+  AwaitExit(&session, completed ? 2 * StepTimeout() : 5);
   machine.setup = process.get();
   // The machine is checked even after a failed step: its state tells what happened.
   for (const scenario::Fact& f : s.after) CheckAfter(f, &machine);

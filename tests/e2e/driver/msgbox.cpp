@@ -60,7 +60,13 @@ const ButtonSet* FindSet(unsigned mask) {
   return nullptr;
 }
 
+// The dialog manager marks the default push button with its style; the
+// dialog's own record of it is the fallback.
 unsigned DefaultButton(HWND box, const ButtonSet& set) {
+  for (unsigned i = 0; i < 3 && set.ids[i]; ++i) {
+    LONG style = GetWindowLongA(GetDlgItem(box, set.ids[i]), GWL_STYLE);
+    if ((style & BS_TYPEMASK) == BS_DEFPUSHBUTTON) return i << 8;
+  }
   DWORD_PTR def = 0;
   if (!SendMessageTimeoutA(box, DM_GETDEFID, 0, 0, SMTO_ABORTIFHUNG, 10000, &def) || HIWORD(def) != DC_HASDEFID)
     return 0;

@@ -2,6 +2,7 @@
 
 #include <tlhelp32.h>
 
+#include <cstdlib>
 #include <functional>
 
 #include "finder.h"
@@ -16,8 +17,6 @@ namespace {
 using scenario::Quote;
 using scenario::Step;
 
-// Generous: under Wine in an emulated 32-bit user space a window can take long.
-const int kDefaultTimeout = 120;
 
 bool Ended(const Session* s, DWORD* code) {
   if (WaitForSingleObject(s->process, 0) != WAIT_OBJECT_0) return false;
@@ -73,6 +72,13 @@ HWND Await(Session* s, const std::function<HWND()>& find, int seconds, const std
   }
 }
 
+// After a posted click or key: lets the program take it before the next step
+// looks, whether its handler returns or opens a modal loop.
+void Settle(const Session* s) {
+  Sleep(300);
+  WaitForInputIdle(s->process, 10000);
+}
+
 HWND FindTop(const Session* s, const std::string& caption, bool mustBeActive) {
   for (const WindowView& v : TopWindows(s->pid))
     if (v.caption == caption && (!mustBeActive || (v.visible && v.enabled))) return v.hwnd;
@@ -80,7 +86,7 @@ HWND FindTop(const Session* s, const std::string& caption, bool mustBeActive) {
 }
 
 bool WaitStep(const Step& st, Session* s) {
-  HWND w = Await(s, [&] { return FindTop(s, st.caption, true); }, st.timeout ? st.timeout : kDefaultTimeout,
+  HWND w = Await(s, [&] { return FindTop(s, st.caption, true); }, st.timeout ? st.timeout : StepTimeout(),
                  "window " + Quote(st.caption));
   if (!w) return false;
   s->current = w;
@@ -136,6 +142,7 @@ bool ClickStep(const Step& st, Session* s) {
   }
   // Posted: the click may open a modal loop that a sent message would wait for.
   PostMessageA(c, BM_CLICK, 0, 0);
+  Settle(s);
   return true;
 }
 
@@ -148,6 +155,7 @@ bool KeyStep(const Step& st, Session* s) {
   }
   if (st.kind == Step::Close) {
     PostMessageA(s->current, WM_SYSCOMMAND, SC_CLOSE, 0);
+    Settle(s);
     return true;
   }
   GUITHREADINFO gui = {};
@@ -160,6 +168,7 @@ bool KeyStep(const Step& st, Session* s) {
   const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyA(static_cast<UINT>(key), MAPVK_VK_TO_VSC)) << 16;
   PostMessageA(target, WM_KEYDOWN, key, scan | 1);
   PostMessageA(target, WM_KEYUP, key, scan | 1 | (1u << 30) | (1u << 31));
+  Settle(s);
   return true;
 }
 
@@ -178,7 +187,7 @@ void BoxMatches(const Step& st, HWND box) {
 }
 
 bool BoxStep(const Step& st, Session* s) {
-  HWND box = Await(s, [&] { return VisibleBox(s); }, st.timeout ? st.timeout : kDefaultTimeout,
+  HWND box = Await(s, [&] { return VisibleBox(s); }, st.timeout ? st.timeout : StepTimeout(),
                    "message box " + Quote(st.caption));
   if (!box) return false;
   char caption[512] = "";
@@ -195,7 +204,7 @@ bool BoxStep(const Step& st, Session* s) {
   }
   PostMessageA(button, BM_CLICK, 0, 0);
   const DWORD start = GetTickCount();
-  while (IsWindow(box) && GetTickCount() - start < 10000) Sleep(50);
+  while (IsWindow(box) && GetTickCount() - start < static_cast<DWORD>(StepTimeout()) * 1000) Sleep(50);
   if (IsWindow(box)) {
     Fail("the box stayed up after %s", scenario::ButtonName(st.answer));
     return false;
@@ -216,6 +225,13 @@ bool ShotStep(const Step& st, Session* s) {
 }
 
 }  // namespace
+
+int StepTimeout() {
+  char buf[16] = "";
+  const DWORD n = GetEnvironmentVariableA("E2E_TIMEOUT", buf, sizeof buf);
+  const int seconds = n > 0 && n < sizeof buf ? std::atoi(buf) : 0;
+  return seconds > 0 ? seconds : 120;
+}
 
 bool RunStep(const Step& st, Session* s) {
   Say("line %d: %s", st.line, st.source.c_str());

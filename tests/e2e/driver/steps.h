@@ -17,6 +17,10 @@ struct Session {
   std::string shotsDir;
 };
 
+// Seconds a wait or box step waits unless it says otherwise: E2E_TIMEOUT from
+// the environment, or 120.
+int StepTimeout();
+
 // Prints and runs one step. False when the run cannot go on: a window that
 // did not come, or the wrong message box.
 bool RunStep(const scenario::Step& step, Session* s);
