@@ -35,28 +35,11 @@ for f in "$scenario" "$driver" "$program"; do
   [ -f "$f" ] || { echo "e2e: missing $f (is the cross build made? make win32)" >&2; exit 1; }
 done
 
-# Where the kernel runs no 32-bit code, qemu-i386 (through binfmt_misc) runs
-# Wine's processes. Its default 4 GB guest space lets a mapping land on the
-# page Wine must map at 0x7ffe0000; a 3 GB space, like a 3G/1G kernel split,
-# does not. Without emulation the variable is not read.
-export QEMU_RESERVED_VA=0xc0000000
-if ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
-  qemu=/usr/bin/qemu-i386-static
-  if [ -x "$qemu" ] && [ -w /proc/sys/fs/binfmt_misc/register ] && [ ! -e /proc/sys/fs/binfmt_misc/qemu-i386 ]; then
-    echo "e2e: this kernel runs no 32-bit programs: registering $qemu for them"
-    printf '%s' ':qemu-i386:M::\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00:\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff:'"$qemu"':F' \
-      >/proc/sys/fs/binfmt_misc/register
-  fi
-  # A skip, not a pass: CTest reports it as such (SKIP_RETURN_CODE 77).
-  /usr/lib/wine/wine --version >/dev/null 2>&1 || {
-    echo "e2e: SKIPPED: Wine cannot start: this kernel runs no 32-bit programs and qemu-i386-static is not set up for them" >&2
-    exit 77
-  }
-fi
+source "$root/scripts/wine_gate.sh"
 
 # Seconds the driver waits for a window; emulated, a program takes minutes to start.
 timeout=120
-grep -qsx enabled /proc/sys/fs/binfmt_misc/qemu-i386 && timeout=900
+[ "$E2E_IS_EMULATED" = 1 ] && timeout=900
 export E2E_TIMEOUT="${E2E_TIMEOUT:-$timeout}"
 
 if [ -z "${DISPLAY:-}" ]; then

@@ -12,11 +12,7 @@ for f in "$payload/Testanza.exe" "$payload/Uninstall.exe" "$payload/Testanza.hlp
   [ -f "$f" ] || { echo "missing $f (is the cross build made?)" >&2; exit 1; }
 done
 
-# Wine runs 32-bit programs only where the kernel runs 32-bit code.
-if ! wine --version >/dev/null 2>&1; then
-  echo "SKIP: Wine cannot start here (no 32-bit program support on this machine)"
-  exit 77
-fi
+source "$root/scripts/wine_gate.sh"
 
 rm -rf "$work"
 mkdir -p "$work"

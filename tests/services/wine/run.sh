@@ -13,13 +13,10 @@ if [ ! -f "$program" ]; then
   echo "services_wine: $program is not built (the cross build must add tests/services)" >&2
   exit 77
 fi
+source "$root/scripts/wine_gate.sh"
 if [ -z "${DISPLAY:-}" ]; then
   exec xvfb-run -a -s "-screen 0 1024x768x24" bash "${BASH_SOURCE[0]}" "${args[@]}"
 fi
-
-# Where 32-bit programs run under qemu's user-mode emulation, Wine needs a
-# 3 GB guest space to start.
-export QEMU_RESERVED_VA="${QEMU_RESERVED_VA:-0xc0000000}"
 
 mkdir -p "$work"
 template="$work/template"
