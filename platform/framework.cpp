@@ -249,6 +249,21 @@ os::BOOL CDialog::Create(unsigned templateId, CWnd* parent) {
 
 void CDialog::EndDialog(int result) { os::EndDialog(m_hWnd, result); }
 
+void CDialog::CenterWindow() {
+  os::RECT self{};
+  if (!os::GetWindowRect(m_hWnd, &self)) return;
+  os::RECT area = {0, 0, os::GetSystemMetrics(os::SM_CXSCREEN), os::GetSystemMetrics(os::SM_CYSCREEN)};
+  const os::HWND owner = os::GetWindow(m_hWnd, os::GW_OWNER);
+  if (owner) os::GetWindowRect(owner, &area);
+  const int width = self.right - self.left;
+  const int height = self.bottom - self.top;
+  int x = area.left + (area.right - area.left - width) / 2;
+  int y = area.top + (area.bottom - area.top - height) / 2;
+  if (x < 0) x = 0;
+  if (y < 0) y = 0;
+  os::MoveWindow(m_hWnd, x, y, width, height, os::FALSE);
+}
+
 os::BOOL CDialog::UpdateData(os::BOOL save) {
   CDataExchange dx(this, save != os::FALSE);
   DoDataExchange(&dx);
@@ -280,8 +295,17 @@ os::INT_PTR OS_WINAPI CDialog::DialogProc(os::HWND hwnd, os::UINT msg, os::WPARA
 os::INT_PTR CDialog::HandleMessage(os::UINT msg, os::WPARAM w, os::LPARAM l) {
   os::INT_PTR result = os::FALSE;
   switch (msg) {
-    case os::WM_INITDIALOG:
-      return OnInitDialog();
+    case os::WM_INITDIALOG: {
+      os::RECT before{};
+      os::GetWindowRect(m_hWnd, &before);
+      const os::INT_PTR focus = OnInitDialog();
+      os::RECT after{};
+      // A dialog its set-up did not place goes to the middle of its owner.
+      if (os::IsWindow(m_hWnd) && os::GetWindowRect(m_hWnd, &after) && after.left == before.left &&
+          after.top == before.top && after.right == before.right && after.bottom == before.bottom)
+        CenterWindow();
+      return focus;
+    }
     case os::WM_COMMAND:
       return OnCommand(w, l) ? os::TRUE : os::FALSE;
     case os::WM_NCDESTROY:

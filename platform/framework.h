@@ -131,6 +131,8 @@ class CDialog : public CWnd {
   // Creates the dialog modeless; false when the window could not be made.
   os::BOOL Create(unsigned templateId, CWnd* parent = nullptr);
   void EndDialog(int result);
+  // Puts the dialog in the middle of its owner, or of the screen.
+  void CenterWindow();
   os::BOOL UpdateData(os::BOOL save = os::TRUE);
 
   virtual os::BOOL OnInitDialog();

@@ -143,6 +143,7 @@ constexpr UINT MB_OK = 0x00, MB_OKCANCEL = 0x01, MB_YESNOCANCEL = 0x03, MB_YESNO
                MB_ICONQUESTION = 0x20, MB_ICONWARNING = 0x30, MB_ICONINFORMATION = 0x40;
 constexpr int SW_HIDE = 0, SW_SHOWNORMAL = 1, SW_SHOW = 5;
 constexpr int SM_CXSCREEN = 0, SM_CYSCREEN = 1, SM_CXICON = 11, SM_CYICON = 12;
+constexpr UINT GW_OWNER = 4;
 constexpr WPARAM ICON_SMALL = 0, ICON_BIG = 1;
 constexpr DWORD BS_DEFPUSHBUTTON = 0x1;
 constexpr DWORD ES_MULTILINE = 0x4, ES_READONLY = 0x800;
@@ -263,6 +264,8 @@ BOOL EnableWindow(HWND window, BOOL enable);
 BOOL IsWindowEnabled(HWND window);
 HWND GetActiveWindow();
 BOOL GetClientRect(HWND window, RECT* rect);
+BOOL GetWindowRect(HWND window, RECT* rect);
+HWND GetWindow(HWND window, UINT relation);
 HDC BeginPaint(HWND window, PAINTSTRUCT* paint);
 BOOL EndPaint(HWND window, const PAINTSTRUCT* paint);
 BOOL DrawIcon(HDC dc, int x, int y, HICON icon);

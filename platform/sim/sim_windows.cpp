@@ -414,6 +414,20 @@ BOOL MoveWindow(HWND window, int x, int y, int width, int height, BOOL repaint) 
   return TRUE;
 }
 
+BOOL GetWindowRect(HWND window, RECT* rect) {
+  sim::Window* w = sim::LiveOrError(window);
+  if (!w || !rect || sim::Faulted("GetWindowRect", w->text, ERROR_ACCESS_DENIED)) return FALSE;
+  *rect = w->rect;
+  return TRUE;
+}
+
+// Only the owner relation: the one the framework asks for.
+HWND GetWindow(HWND window, UINT relation) {
+  sim::Window* w = sim::LiveOrError(window);
+  if (!w || relation != GW_OWNER || sim::Faulted("GetWindow", w->text, ERROR_INVALID_PARAMETER)) return nullptr;
+  return w->owner;
+}
+
 BOOL GetClientRect(HWND window, RECT* rect) {
   sim::Window* w = sim::LiveOrError(window);
   if (!w || !rect || sim::Faulted("GetClientRect", w->text, ERROR_ACCESS_DENIED)) return FALSE;

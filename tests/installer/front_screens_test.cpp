@@ -218,3 +218,18 @@ TEST_F(FrontScreensTest, MissingOrEmptyAgreementShowsCorruptionBoxAndGoesOn) {
     m.transcript.clear();
   }
 }
+
+TEST_F(FrontScreensTest, DialogsAreCentredOnTheBackdropAndTheScreen) {
+  m.gui.screenWidth = 800;
+  m.gui.screenHeight = 600;
+  auto centred = [&](int templateId) {
+    sim::Window* w = m.gui.Dialog(templateId);
+    ASSERT_TRUE(w);
+    EXPECT_NEAR((w->rect.left + w->rect.right) / 2, 400, 1) << templateId;
+    EXPECT_NEAR((w->rect.top + w->rect.bottom) / 2, 300, 1) << templateId;
+  };
+  user.Do(kWelcome, Action::ClickOn(kOkButton), [&](const DialogView&) { centred(kWelcome); })
+      .Do(kAgreement, Action::ClickOn(kOkButton), [&](const DialogView&) { centred(kAgreement); })
+      .Do(kInstall, Action::PressEscape(), [&](const DialogView&) { centred(kInstall); });
+  Run();
+}
