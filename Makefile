@@ -5,9 +5,10 @@ SHELL := /bin/bash
 ROOT  := $(abspath .)
 HOST  := $(ROOT)/build/host
 WIN   := $(ROOT)/build/win32
+WIN64 := $(ROOT)/build/win64
 JOBS  ?= 2
 
-.PHONY: all deps host-tools win32 host test e2e-emulated run clean
+.PHONY: all deps host-tools win32 win64 host test e2e-emulated run clean
 
 all: win32 host
 
@@ -15,7 +16,7 @@ deps:
 	@bash scripts/deps.sh
 
 $(HOST)/CMakeCache.txt: | deps
-	cmake -S . -B $(HOST) -DCMAKE_BUILD_TYPE=Debug -DWIN32_DIR=$(WIN)
+	cmake -S . -B $(HOST) -DCMAKE_BUILD_TYPE=Debug -DWIN32_DIR=$(WIN) -DWIN64_DIR=$(WIN64)
 
 $(WIN)/CMakeCache.txt: | deps
 	cmake -S . -B $(WIN) -DCMAKE_BUILD_TYPE=MinSizeRel \
@@ -28,7 +29,16 @@ host-tools: $(HOST)/CMakeCache.txt
 win32: host-tools $(WIN)/CMakeCache.txt
 	cmake --build $(WIN) -j$(JOBS)
 
-host: win32
+$(WIN64)/CMakeCache.txt: | deps
+	cmake -S . -B $(WIN64) -DCMAKE_BUILD_TYPE=MinSizeRel \
+	  -DCMAKE_TOOLCHAIN_FILE=$(ROOT)/cmake/mingw64.cmake -DHOST_BIN=$(HOST)/bin
+
+# The same sources for 64-bit Windows: wine64 runs them where the kernel runs
+# no 32-bit code, so the end-to-end scenarios run for real everywhere (e2e64).
+win64: host-tools $(WIN64)/CMakeCache.txt
+	cmake --build $(WIN64) -j$(JOBS)
+
+host: win32 win64
 	cmake --build $(HOST) -j$(JOBS)
 
 test: host

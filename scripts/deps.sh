@@ -4,7 +4,7 @@
 set -euo pipefail
 pkgs=(cmake make g++ clang mingw-w64 wine wine32:i386 xvfb xauth x11-utils imagemagick
       libgtest-dev libgmock-dev libmspack-dev mscompress liblnk-utils nsis
-      qemu-system-x86 qemu-utils debootstrap e2fsprogs)
+      qemu-system-x86 qemu-utils debootstrap e2fsprogs wine64)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")

@@ -35,6 +35,23 @@ for f in "$scenario" "$driver" "$program"; do
   [ -f "$f" ] || { echo "e2e: missing $f (is the cross build made? make win32)" >&2; exit 1; }
 done
 
+# Root writes files whatever their permission bits, so under Wine a read-only
+# file would not stop root as it stops any Windows user: run as a user of our own.
+if [ "$(id -u)" -eq 0 ]; then
+  (
+    flock 9
+    id e2e >/dev/null 2>&1 || useradd --system --create-home --home-dir /var/lib/e2e --shell /bin/bash e2e
+    for d in "$root/build/e2e" "$root/build/e2e64" "$root/build/screens"; do
+      mkdir -p "$d"
+      [ "$(stat -c %U "$d")" = e2e ] || chown -R e2e: "$d"
+    done
+  ) 9>/tmp/e2e-user.lock
+  exec runuser -u e2e -m -- env HOME=/var/lib/e2e USER=e2e LOGNAME=e2e bash "${BASH_SOURCE[0]}" "${args[@]}"
+fi
+
+# A 64-bit build runs in a 64-bit prefix under wine64.
+export WINEARCH=win32
+file -b "$driver" | grep -q x86-64 && WINEARCH=win64
 source "$root/scripts/wine_gate.sh"
 
 # Seconds the driver waits for a window; emulated, a program takes minutes to start.
@@ -47,6 +64,7 @@ if [ -z "${DISPLAY:-}" ]; then
 fi
 
 work="$root/build/e2e"
+[ "$WINEARCH" = win64 ] && work="$root/build/e2e64"
 mkdir -p "$work"
 
 # The template prefix, made once; the lock keeps parallel tests from racing.
@@ -90,11 +108,15 @@ winpath() { local p; p="$(realpath -m "$1")"; printf 'Z:%s' "${p//\//\\}"; }
 
 echo "e2e: $name: $scenario (display $DISPLAY, prefix $dir/prefix)"
 set +e
+# Into a file, not a pipe: the product the driver launched inherits the
+# driver's output and would hold a pipe open until it ends.
 wine "$driver" "$(winpath "$scenario")" "$(winpath "$payload")" "$(winpath "$dir/shots")" "$(winpath "$program")" \
-  2>&1 | sed -u 's/\r$//' | tee "$dir/driver.log"
-rc=${PIPESTATUS[0]}
+  >"$dir/driver.raw" 2>&1
+rc=$?
 set -e
 wineserver -k >/dev/null 2>&1 || true
+sed 's/\r$//' "$dir/driver.raw" >"$dir/driver.log"
+cat "$dir/driver.log"
 
 screens="$root/build/screens"
 mkdir -p "$screens"

@@ -9,6 +9,7 @@
 # (in qemu's default 4 GB one, a mapping can take the page Wine needs at
 # 0x7ffe0000). Without emulation the variable is not read.
 export QEMU_RESERVED_VA="${QEMU_RESERVED_VA:-0xc0000000}"
+# WINEARCH=win64: the 64-bit build under wine64, which needs no 32-bit code.
 
 wine_gate_emulated() {
   local f
@@ -20,12 +21,16 @@ wine_gate_emulated() {
   return 1
 }
 
-if ! wine --version >/dev/null 2>&1; then
+E2E_IS_EMULATED=0
+if [ "${WINEARCH:-win32}" = win64 ]; then
+  if ! /usr/lib/wine/wine64 --version >/dev/null 2>&1; then
+    echo "SKIPPED: wine64 is not installed" >&2
+    exit 77
+  fi
+elif ! wine --version >/dev/null 2>&1; then
   echo "SKIPPED: Wine cannot start: this kernel runs no 32-bit programs (run \`make e2e-emulated\` to run them under qemu)" >&2
   exit 77
-fi
-E2E_IS_EMULATED=0
-if wine_gate_emulated; then
+elif wine_gate_emulated; then
   E2E_IS_EMULATED=1
   if [ "${E2E_EMULATED:-0}" != 1 ]; then
     echo "SKIPPED: 32-bit programs run here only through qemu's emulation, too slow for a routine run; E2E_EMULATED=1 runs them anyway" >&2

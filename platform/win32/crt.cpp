@@ -37,10 +37,21 @@ int _chdir(const char* name) { return ::_chdir(name); }
 int _chdrive(int drive) { return ::_chdrive(drive); }
 char* _getcwd(char* buffer, int size) { return ::_getcwd(buffer, size); }
 
-// The header maps _findfirst to a 64-bit-time variant that older msvcrt.dll
-// lack; msvcrt's own _findfirst is the 32-bit one, so that is what we call.
+// The header maps _findfirst to a 64-bit-time variant that older 32-bit
+// msvcrt.dll lack; there msvcrt's own _findfirst is the 32-bit-time one. In
+// 64-bit msvcrt.dll _findfirst has always had 64-bit times.
 namespace {
-void Copy(const ::_finddata32_t& from, FindData* to) {
+#ifdef _WIN64
+typedef ::_finddata64i32_t CrtFindData;
+intptr_t CrtFindFirst(const char* pattern, CrtFindData* data) { return ::_findfirst64i32(pattern, data); }
+int CrtFindNext(intptr_t handle, CrtFindData* data) { return ::_findnext64i32(handle, data); }
+#else
+typedef ::_finddata32_t CrtFindData;
+intptr_t CrtFindFirst(const char* pattern, CrtFindData* data) { return ::_findfirst32(pattern, data); }
+int CrtFindNext(intptr_t handle, CrtFindData* data) { return ::_findnext32(handle, data); }
+#endif
+
+void Copy(const CrtFindData& from, FindData* to) {
   to->attrib = from.attrib;
   to->size = from.size;
   static_assert(sizeof to->name == sizeof from.name, "name buffers differ");
@@ -49,14 +60,14 @@ void Copy(const ::_finddata32_t& from, FindData* to) {
 }  // namespace
 
 intptr_t _findfirst(const char* pattern, FindData* data) {
-  ::_finddata32_t found;
-  const intptr_t handle = ::_findfirst32(pattern, &found);
+  CrtFindData found;
+  const intptr_t handle = CrtFindFirst(pattern, &found);
   if (handle != -1) Copy(found, data);
   return handle;
 }
 int _findnext(intptr_t handle, FindData* data) {
-  ::_finddata32_t found;
-  const int result = ::_findnext32(handle, &found);
+  CrtFindData found;
+  const int result = CrtFindNext(handle, &found);
   if (result == 0) Copy(found, data);
   return result;
 }

@@ -96,6 +96,9 @@ unsigned IconStyle(HWND box, std::string* doubt) {
   IconSearch search;
   EnumChildWindows(box, FindIconStatic, reinterpret_cast<LPARAM>(&search));
   if (!search.found) return 0;
+  // A box without an icon style may keep its icon control, showing nothing.
+  DWORD_PTR icon = 0;
+  if (SendMessageTimeoutA(search.found, STM_GETICON, 0, 0, SMTO_ABORTIFHUNG, 10000, &icon) && icon == 0) return 0;
   RECT r;
   GetWindowRect(search.found, &r);
   Pixels shown;
