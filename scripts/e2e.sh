@@ -35,24 +35,12 @@ for f in "$scenario" "$driver" "$program"; do
   [ -f "$f" ] || { echo "e2e: missing $f (is the cross build made? make win32)" >&2; exit 1; }
 done
 
-# Root writes files whatever their permission bits, so under Wine a read-only
-# file would not stop root as it stops any Windows user: run as a user of our own.
-if [ "$(id -u)" -eq 0 ]; then
-  (
-    flock 9
-    id e2e >/dev/null 2>&1 || useradd --system --create-home --home-dir /var/lib/e2e --shell /bin/bash e2e
-    for d in "$root/build/e2e" "$root/build/e2e64" "$root/build/screens"; do
-      mkdir -p "$d"
-      [ "$(stat -c %U "$d")" = e2e ] || chown -R e2e: "$d"
-    done
-  ) 9>/tmp/e2e-user.lock
-  exec runuser -u e2e -m -- env HOME=/var/lib/e2e USER=e2e LOGNAME=e2e bash "${BASH_SOURCE[0]}" "${args[@]}"
-fi
-
 # A 64-bit build runs in a 64-bit prefix under wine64.
 export WINEARCH=win32
 file -b "$driver" | grep -q x86-64 && WINEARCH=win64
 source "$root/scripts/wine_gate.sh"
+wine_user_dirs=("$root/build/e2e" "$root/build/e2e64" "$root/build/screens")
+source "$root/scripts/wine_user.sh" "${BASH_SOURCE[0]}" "${args[@]}"
 
 # Seconds the driver waits for a window; emulated, a program takes minutes to start.
 timeout=120

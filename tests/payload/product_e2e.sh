@@ -3,7 +3,6 @@
 # (or the title given with /title), shows an opened sample test, and ends
 # when its window gets the close request 0x501.
 # Usage: product_e2e.sh <win32 build> <work dir>
-if [ -z "${DISPLAY:-}" ]; then exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$@"; fi
 source "$(dirname "$0")/wine_lib.sh" "$@"
 
 folder='C:\Program Files\Testanza'

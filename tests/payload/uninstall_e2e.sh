@@ -6,7 +6,6 @@
 # Round 1: Testanza runs and the vendor key holds another product (it stays).
 # Round 2: nothing runs and the vendor key is left empty (it goes).
 # Usage: uninstall_e2e.sh <win32 build> <work dir>
-if [ -z "${DISPLAY:-}" ]; then exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$@"; fi
 source "$(dirname "$0")/wine_lib.sh" "$@"
 
 folder='C:\Program Files\Testanza Test Suite'

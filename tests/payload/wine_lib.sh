@@ -1,5 +1,5 @@
 # Sourced by the payload end-to-end tests:  source wine_lib.sh <win32 build> <work dir>
-# Gives each test a fresh 32-bit Wine prefix of its own (a copy of a template
+# Gives each test a fresh Wine prefix (32-bit, or 64-bit for the 64-bit build) of its own (a copy of a template
 # made once per build folder), an X server when there is none, and helpers.
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
@@ -12,7 +12,13 @@ for f in "$payload/Testanza.exe" "$payload/Uninstall.exe" "$payload/Testanza.hlp
   [ -f "$f" ] || { echo "missing $f (is the cross build made?)" >&2; exit 1; }
 done
 
+# A 64-bit build runs in a 64-bit prefix under wine64.
+export WINEARCH=win32
+file -b "$probe_exe" | grep -q x86-64 && WINEARCH=win64
 source "$root/scripts/wine_gate.sh"
+wine_user_dirs=("$(dirname "$work")")
+source "$root/scripts/wine_user.sh" "$0" "$@"
+if [ -z "${DISPLAY:-}" ]; then exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$@"; fi
 
 rm -rf "$work"
 mkdir -p "$work"
