@@ -85,9 +85,8 @@ mkdir -p "$work"
 dir="$work/$name"
 rm -rf "$dir"
 mkdir -p "$dir/shots"
-cp -a "$work/template" "$dir/prefix"
-# Debian's wineserver notes its socket folder in the prefix: each copy makes its own.
-rm -f "$dir/prefix/wineserver"
+source "$root/scripts/copy_prefix.sh"
+copy_prefix "$work/template" "$dir/prefix"
 source "$root/scripts/wineprefix.sh" "$dir/prefix"
 trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
 
@@ -115,7 +114,9 @@ for bmp in "$dir"/shots/*.bmp; do
   convert "$bmp" "$png" && echo "e2e: screenshot $png"
 done
 
+# A passing run's prefix goes (it is large); a failing one stays to be looked at.
 if [ -z "$expect" ]; then
+  [ "$rc" -eq 0 ] && rm -rf "$dir/prefix"
   exit "$rc"
 fi
 # A run that must fail, and fail for each of the reasons listed.
@@ -125,5 +126,5 @@ while IFS= read -r line; do
   case "$line" in ''|'#'*) continue ;; esac
   if ! grep -qF -- "$line" "$dir/driver.log"; then echo "e2e: not reported: $line"; status=1; fi
 done < "$expect"
-[ $status -eq 0 ] && echo "e2e: every expected mismatch was reported"
+[ $status -eq 0 ] && echo "e2e: every expected mismatch was reported" && rm -rf "$dir/prefix"
 exit $status

@@ -49,7 +49,8 @@ if [ $status -eq 77 ]; then
   exit 77
 fi
 [ $status -eq 0 ] || exit $status
-cp -a "$template" "$work/prefix"
+source "$root/scripts/copy_prefix.sh"
+copy_prefix "$template" "$work/prefix"
 source "$root/scripts/wineprefix.sh" "$work/prefix"
 trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
 
@@ -62,7 +63,10 @@ check() {  # check <what> <command...>: runs the command, counts and reports the
 }
 finish() {
   echo "$pass passed, $fail failed"
-  [ "$fail" -eq 0 ]
+  [ "$fail" -eq 0 ] || return 1
+  # A passing test's prefix goes (it is large); a failing one stays to be looked at.
+  wineserver -k >/dev/null 2>&1 || true
+  rm -rf "$WINEPREFIX"
 }
 probe() { wine "$probe_exe" "$@" 2>/dev/null | tr -d '\r'; return "${PIPESTATUS[0]}"; }
 unix_path() { printf '%s/%s' "$drive_c" "$(printf '%s' "${1#C:\\}" | tr '\\' '/')"; }

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Usage: run.sh <services_check.exe> <payload folder> <work folder>
 # Runs the services' check program under Wine, once in each of two time
-# zones, each time in a fresh 32-bit prefix of its own, under our own X
+# zones, each time in a fresh prefix of its own (64-bit for a 64-bit build), under our own X
 # server when there is no display. Exit 77 (skipped) when the cross build
 # has not made the program.
 set -euo pipefail
@@ -13,7 +13,11 @@ if [ ! -f "$program" ]; then
   echo "services_wine: $program is not built (the cross build must add tests/services)" >&2
   exit 77
 fi
+export WINEARCH=win32
+file -b "$program" | grep -q x86-64 && WINEARCH=win64
 source "$root/scripts/wine_gate.sh"
+wine_user_dirs=("$work")
+source "$root/scripts/wine_user.sh" "${BASH_SOURCE[0]}" "${args[@]}"
 if [ -z "${DISPLAY:-}" ]; then
   exec xvfb-run -a -s "-screen 0 1024x768x24" bash "${BASH_SOURCE[0]}" "${args[@]}"
 fi
@@ -35,6 +39,7 @@ if [ ! -f "$template/.ready" ]; then
   touch "$template/.ready"
 fi
 
+source "$root/scripts/copy_prefix.sh"
 winpath() { local p; p="$(realpath -m "$1")"; printf 'Z:%s' "${p//\//\\}"; }
 
 # The release time is local time: the same reading in both zones, from two
@@ -43,17 +48,19 @@ failed=0
 for zone in Europe/Berlin America/New_York; do
   dir="$work/${zone//\//_}"
   rm -rf "$dir"
-  cp -a "$template" "$dir"
+  copy_prefix "$template" "$dir"
   (
     export TZ="$zone"
     source "$root/scripts/wineprefix.sh" "$dir"
     trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
     echo "services_wine: TZ=$zone"
-    wine "$program" "$(winpath "$payload")" 2>&1 | stdbuf -oL tr -d '\r' | tee "$dir/check.log"
-    exit "${PIPESTATUS[0]}"
-  ) || failed=1
+    wine "$program" "$(winpath "$payload")" >"$dir.raw" 2>&1 && status=0 || status=$?
+    tr -d '\r' <"$dir.raw" >"$dir.log"
+    cat "$dir.log"
+    exit $status
+  ) && rm -rf "$dir" || failed=1  # a failing run's prefix stays to be looked at
 done
-stamps="$(grep -h '^stamp utc' "$work"/*_*/check.log | sort -u | wc -l)"
+stamps="$(grep -h '^stamp utc' "$work"/*_*.log | sort -u | wc -l)"
 if [ "$stamps" -ne 2 ]; then
   echo "services_wine: the stored UTC stamp does not follow the time zone" >&2
   failed=1
