@@ -50,7 +50,7 @@ e2e-emulated: host
 	bash scripts/qemu_i386.sh
 	cd $(HOST) && E2E_EMULATED=1 ctest --output-on-failure -L e2e -j$(JOBS)
 
-run: win32
+run: win32 win64
 	bash scripts/run.sh
 
 clean:

@@ -10,6 +10,14 @@ set -euo pipefail
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 WIN="${WIN32_DIR:-$ROOT/build/win32}"  # the cross build
+# Where the kernel runs no 32-bit code (or only under qemu's slow emulation),
+# the 64-bit build of the same sources runs under wine64 instead; RUN_ARCH=32
+# or 64 decides by hand.
+export WINEARCH=win32
+if [ "${RUN_ARCH:-}" = 64 ] || { [ -z "${RUN_ARCH:-}" ] && ! (E2E_EMULATED=0 source "$ROOT/scripts/wine_gate.sh") 2>/dev/null; }; then
+  WIN="${WIN64_DIR:-$ROOT/build/win64}"
+  export WINEARCH=win64
+fi
 SETUP="$WIN/bin/setup.exe"
 DRIVER="$WIN/bin/e2e_driver.exe"
 RUN="$ROOT/build/run"
@@ -94,10 +102,12 @@ walk_with_driver() {
   mkdir -p "$RUN/shots"
   local rc
   set +e
+  # Into a file, not a pipe: the product that setup.exe launches inherits it.
   wine "$DRIVER" "$(winpath "$RUN/walk.scn")" "$(winpath "$WIN/payload")" "$(winpath "$RUN/shots")" \
-    "$(winpath "$SETUP")" 2>&1 | tr -d '\r' | tee "$RUN/driver.log"
-  rc=${PIPESTATUS[0]}
+    "$(winpath "$SETUP")" >"$RUN/driver.raw" 2>&1
+  rc=$?
   set -e
+  tr -d '\r' <"$RUN/driver.raw" | tee "$RUN/driver.log"
   for bmp in "$RUN"/shots/*.bmp; do
     [ -e "$bmp" ] || continue
     convert "$bmp" "$SCREENS/$(basename "${bmp%.bmp}").png" && log "saved build/screens/$(basename "${bmp%.bmp}").png"
@@ -123,8 +133,9 @@ first_screen_only() {
 }
 
 walk() {
-  rm -rf "$SCREENS"
   mkdir -p "$SCREENS"
+  rm -f "$SCREENS"/[0-9][0-9]-*.png
+  log "setup.exe of $WIN ($WINEARCH)"
   fresh_prefix
   draw_own_frames
   local rc=0
