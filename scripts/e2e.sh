@@ -35,21 +35,14 @@ for f in "$scenario" "$driver" "$program"; do
   [ -f "$f" ] || { echo "e2e: missing $f (is the cross build made? make win32)" >&2; exit 1; }
 done
 
-# A 64-bit build runs in a 64-bit prefix under wine64.
-export WINEARCH=win32
-file -b "$driver" | grep -q x86-64 && WINEARCH=win64
-source "$root/scripts/wine_gate.sh"
+wine_exe="$driver"
 wine_user_dirs=("$root/build/e2e" "$root/build/e2e64" "$root/build/screens")
-source "$root/scripts/wine_user.sh" "${BASH_SOURCE[0]}" "${args[@]}"
+source "$root/scripts/wine_setup.sh" "${BASH_SOURCE[0]}" "${args[@]}"
 
 # Seconds the driver waits for a window; emulated, a program takes minutes to start.
 timeout=120
 [ "$E2E_IS_EMULATED" = 1 ] && timeout=900
 export E2E_TIMEOUT="${E2E_TIMEOUT:-$timeout}"
-
-if [ -z "${DISPLAY:-}" ]; then
-  exec xvfb-run -a -s "-screen 0 1024x768x24" bash "${BASH_SOURCE[0]}" "${args[@]}"
-fi
 
 work="$root/build/e2e"
 [ "$WINEARCH" = win64 ] && work="$root/build/e2e64"

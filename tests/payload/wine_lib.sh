@@ -12,13 +12,9 @@ for f in "$payload/Testanza.exe" "$payload/Uninstall.exe" "$payload/Testanza.hlp
   [ -f "$f" ] || { echo "missing $f (is the cross build made?)" >&2; exit 1; }
 done
 
-# A 64-bit build runs in a 64-bit prefix under wine64.
-export WINEARCH=win32
-file -b "$probe_exe" | grep -q x86-64 && WINEARCH=win64
-source "$root/scripts/wine_gate.sh"
+wine_exe="$probe_exe"
 wine_user_dirs=("$(dirname "$work")")
-source "$root/scripts/wine_user.sh" "$0" "$@"
-if [ -z "${DISPLAY:-}" ]; then exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$@"; fi
+source "$root/scripts/wine_setup.sh" "$0" "$@"
 
 rm -rf "$work"
 mkdir -p "$work"

@@ -10,14 +10,9 @@ args=("$@")
 [ $# -eq 2 ] || { sed -n '2,2p' "$0" >&2; exit 2; }
 check="$(realpath -m "$1")" work="$(realpath -m "$2")"
 [ -f "$check/os_win32_check.exe" ] || { echo "os_check: $check/os_win32_check.exe is not built" >&2; exit 1; }
-export WINEARCH=win32
-file -b "$check/os_win32_check.exe" | grep -q x86-64 && WINEARCH=win64
-source "$root/scripts/wine_gate.sh"
+wine_exe="$check/os_win32_check.exe"
 wine_user_dirs=("$work")
-source "$root/scripts/wine_user.sh" "${BASH_SOURCE[0]}" "${args[@]}"
-if [ -z "${DISPLAY:-}" ]; then
-  exec xvfb-run -a -s "-screen 0 1024x768x24" bash "${BASH_SOURCE[0]}" "${args[@]}"
-fi
+source "$root/scripts/wine_setup.sh" "${BASH_SOURCE[0]}" "${args[@]}"
 
 rm -rf "$work/prefix" "$work/bin"
 mkdir -p "$work"

@@ -13,14 +13,9 @@ if [ ! -f "$program" ]; then
   echo "services_wine: $program is not built (the cross build must add tests/services)" >&2
   exit 77
 fi
-export WINEARCH=win32
-file -b "$program" | grep -q x86-64 && WINEARCH=win64
-source "$root/scripts/wine_gate.sh"
+wine_exe="$program"
 wine_user_dirs=("$work")
-source "$root/scripts/wine_user.sh" "${BASH_SOURCE[0]}" "${args[@]}"
-if [ -z "${DISPLAY:-}" ]; then
-  exec xvfb-run -a -s "-screen 0 1024x768x24" bash "${BASH_SOURCE[0]}" "${args[@]}"
-fi
+source "$root/scripts/wine_setup.sh" "${BASH_SOURCE[0]}" "${args[@]}"
 
 mkdir -p "$work"
 template="$work/template"
