@@ -11,6 +11,13 @@ if [ "$(id -u)" -eq 0 ]; then
       mkdir -p "$d"
       [ "$(stat -c %U "$d")" = e2e ] || chown -R e2e: "$d"
     done
+    # The user must reach the sources and builds: open the folders above them
+    # for passing through (o+x) where a private checkout closes them.
+    d="$(dirname "$(realpath "$1")")"
+    while [ "$d" != / ]; do
+      [ -n "$(find "$d" -maxdepth 0 -perm -o+x)" ] || { echo "wine_user: letting e2e pass through $d" >&2; chmod o+x "$d"; }
+      d="$(dirname "$d")"
+    done
   ) 9>/tmp/e2e-user.lock
   exec runuser -u e2e -m -- env HOME=/var/lib/e2e USER=e2e LOGNAME=e2e bash "$@"
 fi
