@@ -1,4 +1,5 @@
-# Sourced by every test that runs a program under Wine:  source scripts/wine_gate.sh
+# Sourced by wine_setup.sh (and by run.sh to choose a build), WINEARCH set:
+# win64 is the 64-bit build under wine64, which needs no 32-bit code.
 # Exits 77 (CTest's skip, never a pass) where Wine cannot run the tests in
 # reasonable time:
 #  - the kernel runs no 32-bit code and nothing emulates it: Wine cannot start;
@@ -9,7 +10,6 @@
 # (in qemu's default 4 GB one, a mapping can take the page Wine needs at
 # 0x7ffe0000). Without emulation the variable is not read.
 export QEMU_RESERVED_VA="${QEMU_RESERVED_VA:-0xc0000000}"
-# WINEARCH=win64: the 64-bit build under wine64, which needs no 32-bit code.
 
 wine_gate_emulated() {
   local f

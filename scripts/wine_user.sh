@@ -1,4 +1,4 @@
-# Sourced first by every script that runs Wine:
+# Sourced by wine_setup.sh:
 #   wine_user_dirs=(<folders the script writes>); source scripts/wine_user.sh "$script" "$@"
 # Root writes files whatever their permission bits, so under Wine a read-only
 # file would not stop root as it stops any Windows user. Run as root, the

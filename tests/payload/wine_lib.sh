@@ -1,6 +1,7 @@
 # Sourced by the payload end-to-end tests:  source wine_lib.sh <win32 build> <work dir>
-# Gives each test a fresh Wine prefix (32-bit, or 64-bit for the 64-bit build) of its own (a copy of a template
-# made once per build folder), an X server when there is none, and helpers.
+# Gives each test a fresh Wine prefix of its own (32-bit, or 64-bit for the
+# 64-bit build; a copy of a template made once per build folder), an X server
+# when there is none, and helpers.
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 root="$(cd "$here/../.." && pwd)"
